@@ -1,0 +1,379 @@
+#include "data/CMainDoc.h"
+
+#include "data/DocumentMessages.h"
+#include "data/FormatLevel.h"
+#include "data/NcCurveTable.h"
+#include "data/ProfileFile.h"
+#include "data/ProgramSettings.h"
+#include "data/UserInterface.h"
+#include "disk/AtomicFile.h"
+#include "disk/DskFile.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Band codes at or above this are "above range"; 0 is "below range".
+constexpr int kTopCode = 194;
+// The code of 0 dBr.
+constexpr int kZeroCode = 160;
+constexpr float kDbPerCode = 0.125f;
+
+// Source names by mode bits 0-2; 6 and 7 have none.
+constexpr std::array<const char*, 8> kSourceNames{"    ", "Mike", "Left", "Right", "Sum", "Diff", "", ""};
+constexpr int kSourceMike = 1;
+
+int ClampCode(int code)
+{
+    return std::min(code, kTopCode);
+}
+
+}  // namespace
+
+CMainDoc::CMainDoc(UserInterface& ui) : m_ui(ui) {}
+
+CMainDoc::~CMainDoc() = default;
+
+// --- Document lifecycle -------------------------------------------------------
+
+bool CMainDoc::OnNewDocument()
+{
+    m_data.serialNumber.fill(' ');
+    for (int record = 0; record < SpectrumFile::kRecords; ++record)
+        ClearRecord(record);
+    m_bDataValid = 1;
+    m_bModified = false;
+    SetPathName(Profile().GetString(ProfileKeys::kSettings, ProfileKeys::kInitDocDir, "") + kUntitled);
+    m_bNeedsName = true;
+    return true;
+}
+
+bool CMainDoc::OnOpenDocument(const std::string& path)
+{
+    WaitCursor wait(m_ui);
+    m_bDataValid = 0;
+    DskFile file;
+    file.DskSetName(path);
+    const std::int64_t length = file.DskGetLength();
+    if (length < 0) {
+        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()), UserInterface::Icon::Exclamation);
+        return false;
+    }
+    if (length != SpectrumFile::kSize) {
+        m_ui.Tell("Unknown File Format", UserInterface::Icon::Exclamation);
+        m_bModified = false;
+        return false;
+    }
+    // Read into a separate image so that a failed or short read leaves nothing half-loaded.
+    SpectrumFile image;
+    std::int32_t count = SpectrumFile::kSize;
+    if (file.DskOpen(DskFile::kRead) != DskFile::kOk || file.DskRead(image.Bytes(), count) != DskFile::kOk) {
+        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()), UserInterface::Icon::Exclamation);
+        return false;
+    }
+    file.DskClose();
+    m_data = image;
+    m_bDataValid = 1;
+    m_bModified = false;
+    SetPathName(path);
+    m_bNeedsName = false;
+    return true;
+}
+
+bool CMainDoc::OnSaveDocument(const std::string& path)
+{
+    for (int record = 0; record < SpectrumFile::kRecords; ++record)
+        UpdateChecksum(record);
+    std::string error;
+    if (!WriteFileAtomically(path, m_data.Bytes(), SpectrumFile::kSize, error)) {
+        m_ui.Tell(DocumentMessages::CannotSave(path, error), UserInterface::Icon::Exclamation);
+        return false;
+    }
+    m_bModified = false;
+    SetPathName(path);
+    m_bNeedsName = false;
+    return true;
+}
+
+void CMainDoc::SetPathName(const std::string& path)
+{
+    std::string directory;
+    m_strPathName = path;
+    DskSplitPath(path, directory, m_strTitle);
+}
+
+void CMainDoc::AddView(DocumentView* view)
+{
+    m_views.push_back(view);
+}
+
+void CMainDoc::RemoveView(DocumentView* view)
+{
+    std::erase(m_views, view);
+}
+
+void CMainDoc::UpdateAllViews(DocumentView* sender, int hint)
+{
+    for (DocumentView* view : m_views)
+        if (view != sender)
+            view->OnUpdate(sender, hint);
+}
+
+// --- Record operations and level texts ------------------------------------------
+
+bool CMainDoc::ValidRecord(int record) const
+{
+    return m_bDataValid && record >= 0 && record < SpectrumFile::kRecords;
+}
+
+int CMainDoc::GetSerialText(std::string& text) const
+{
+    text.clear();
+    if (!m_bDataValid)
+        return 0;
+    const auto& serial = m_data.serialNumber;
+    if (std::all_of(serial.begin(), serial.end(), [](char c) { return c == ' '; }))
+        return 0;
+    // The serial number is a C text of at most 8 characters.
+    text.assign(serial.data(), std::find(serial.begin(), serial.end(), '\0'));
+    return 0;
+}
+
+int CMainDoc::IsRecordInUse(int record)
+{
+    if (!ValidRecord(record))
+        return 0;
+    const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
+    const bool bandsUsed = std::any_of(r.bands.begin(), r.bands.end(), [](std::uint8_t c) { return c != 0; });
+    const auto& comment = m_data.comments[static_cast<std::size_t>(record)];
+    const bool commentUsed = std::any_of(comment.begin(), comment.end(), [](char c) { return c != ' '; });
+    if (bandsUsed || r.wideband != 0 || r.refCode != MemoryRecord::kEmptyRefCode ||
+        r.mode != MemoryRecord::kEmptyMode || commentUsed)
+        return 1;
+    UpdateChecksum(record);
+    return 0;
+}
+
+float CMainDoc::GetBandLevel(std::string& text, int band, int record) const
+{
+    text.clear();
+    if (!ValidRecord(record) || band < 0 || band >= MemoryRecord::kBands)
+        return 0.0f;
+    const int code = m_data.records[static_cast<std::size_t>(record)].bands[static_cast<std::size_t>(band)];
+    const float value = static_cast<float>(ClampCode(code) - kZeroCode) * kDbPerCode;
+    FormatLevel(text, value, Settings().Drawdpoint);
+    if (code == 0)
+        text = "<-20";
+    else if (code >= kTopCode)
+        text = ">4.1";
+    text += "dBr";
+    return value;
+}
+
+float CMainDoc::GetNcCurveLevel(std::string& text, int band, int nc) const
+{
+    text.clear();
+    return static_cast<float>(NcCurveTable::Level(nc, band)) * 0.1f;
+}
+
+int CMainDoc::GetBandLabel(std::string& text, int band) const
+{
+    text = NcCurveTable::BandLabel(band);
+    return NcCurveTable::BandFrequency(band);
+}
+
+void CMainDoc::AppendUnitSuffix(std::string& text, int source) const
+{
+    if (source == kSourceMike)
+        text += " SPL";
+    else if (source >= 2)
+        text += "u";
+}
+
+float CMainDoc::GetRefLevel(std::string& text, int record) const
+{
+    text.clear();
+    if (!ValidRecord(record))
+        return 0.0f;
+    const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
+    float value = 125.0f - static_cast<float>(r.refCode);
+    if (r.Source() != kSourceMike)
+        value -= 110.0f;
+    FormatLevel(text, value, Settings().Drawdpoint);
+    text += "dB";
+    AppendUnitSuffix(text, r.Source());
+    return value;
+}
+
+float CMainDoc::GetWidebandLevel(std::string& text, int record) const
+{
+    text.clear();
+    if (!ValidRecord(record))
+        return 0.0f;
+    const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
+    std::string unused;
+    const float reference = GetRefLevel(unused, record);
+    const float value = reference + (static_cast<float>(ClampCode(r.wideband)) * kDbPerCode - 10.0f);
+    FormatLevel(text, value, Settings().Drawdpoint);
+    if (r.wideband == 0)
+        text.insert(0, "<");
+    else if (r.wideband >= kTopCode)
+        text.insert(0, ">");
+    text += r.Weighting() ? "dBC" : "dB";
+    AppendUnitSuffix(text, r.Source());
+    return value;
+}
+
+int CMainDoc::GetSource(std::string& text, int record) const
+{
+    text.clear();
+    if (!ValidRecord(record))
+        return 0;
+    const int source = m_data.records[static_cast<std::size_t>(record)].Source();
+    text = kSourceNames[static_cast<std::size_t>(source)];
+    return source;
+}
+
+int CMainDoc::GetWeighting(std::string& text, int record) const
+{
+    text.clear();
+    if (!ValidRecord(record))
+        return 0;
+    const int weighting = m_data.records[static_cast<std::size_t>(record)].Weighting();
+    text = weighting ? "C" : "flat";
+    return weighting;
+}
+
+int CMainDoc::GetNcCurve(std::string& text, int record) const
+{
+    text.clear();
+    if (!ValidRecord(record))
+        return 0;
+    const int nc = m_data.records[static_cast<std::size_t>(record)].NcCurve();
+    text = NcCurveTable::Name(nc);
+    return nc;
+}
+
+int CMainDoc::SetNcCurve(int record, int nc)
+{
+    if (!ValidRecord(record))
+        return 0;
+    MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
+    r.mode = static_cast<std::uint8_t>((r.mode & 0x0F) | (nc << 4));
+    SetModifiedFlag();
+    UpdateChecksum(record);
+    return 0;
+}
+
+int CMainDoc::ShiftReference(int record, int step)
+{
+    if (!ValidRecord(record) || (step != 1 && step != -1))
+        return 0;
+    MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
+    // Codes 1..8 cannot drop by a whole dB, codes 184..191 cannot rise by one.
+    const int blockLow = step > 0 ? 1 : 184;
+    const int blockHigh = step > 0 ? 8 : 191;
+    const bool bandBlocks = std::any_of(r.bands.begin(), r.bands.end(),
+                                        [&](std::uint8_t c) { return c >= blockLow && c <= blockHigh; });
+    // The wideband code and the reference code must stay within a byte as well.
+    const int wideband = r.wideband - 8 * step;
+    const int refCode = r.refCode - step;
+    if (bandBlocks || wideband < 0 || wideband > 255 || refCode < 0 || refCode > 255)
+        return -1;
+    r.refCode = static_cast<std::uint8_t>(refCode);
+    r.wideband = static_cast<std::uint8_t>(wideband);
+    for (std::uint8_t& c : r.bands)
+        if (c >= 1 && c <= 191)
+            c = static_cast<std::uint8_t>(c - 8 * step);
+    SetModifiedFlag();
+    return 0;
+}
+
+int CMainDoc::UpdateChecksum(int record)
+{
+    if (record < 0 || record >= SpectrumFile::kRecords)
+        return 0;
+    MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
+    r.checksum = r.ComputeChecksum();
+    return 0;
+}
+
+int CMainDoc::GetComment(std::string& text, int record, int raw) const
+{
+    text.clear();
+    if (!ValidRecord(record))
+        return 0;
+    const auto& comment = m_data.comments[static_cast<std::size_t>(record)];
+    const bool blank = std::all_of(comment.begin(), comment.end(), [](char c) { return c == ' '; });
+    if (raw) {
+        if (blank) {
+            text.assign(SpectrumFile::kCommentSize, ' ');
+            return 1;
+        }
+        for (char c : comment) {
+            const auto byte = static_cast<unsigned char>(c);
+            text.push_back(byte < 0x20 || byte > 0x7F ? ' ' : c);
+        }
+        return 0;
+    }
+    if (blank)
+        return 1;
+    for (int line = 0; line < SpectrumFile::kCommentLines; ++line) {
+        const char* start = comment.data() + line * SpectrumFile::kCommentLineSize;
+        int length = SpectrumFile::kCommentLineSize;
+        while (length > 0 && static_cast<unsigned char>(start[length - 1]) <= 0x20)
+            --length;
+        text.append(start, static_cast<std::size_t>(length));
+        text += "\r\n";
+    }
+    return 0;
+}
+
+int CMainDoc::SetComment(int record, std::string_view text)
+{
+    if (!ValidRecord(record))
+        return 0;
+    auto& comment = m_data.comments[static_cast<std::size_t>(record)];
+    comment.fill(' ');
+    std::size_t pos = 0;
+    // A NUL ends the text, as it ends a C string.
+    const auto at = [&](std::size_t i) -> unsigned char {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+    };
+    for (int line = 0; line < SpectrumFile::kCommentLines; ++line) {
+        while (at(pos) >= 1 && at(pos) <= 31)
+            ++pos;
+        if (at(pos) == 0)
+            break;
+        char* out = comment.data() + line * SpectrumFile::kCommentLineSize;
+        int stored = 0;
+        while (stored < SpectrumFile::kCommentLineSize) {
+            const unsigned char c = at(pos);
+            if (c == 0)
+                break;
+            ++pos;
+            if (c >= 1 && c <= 10)  // LF, TAB and the other low controls end the line
+                break;
+            if (c >= 11 && c <= 31)  // CR and the rest are dropped
+                continue;
+            out[stored++] = static_cast<char>(c);
+        }
+        if (at(pos) == 0)
+            break;
+    }
+    SetModifiedFlag();
+    UpdateChecksum(record);
+    return 0;
+}
+
+int CMainDoc::ClearRecord(int record)
+{
+    if (record < 0 || record >= SpectrumFile::kRecords)
+        return 0;
+    m_data.records[static_cast<std::size_t>(record)] = MemoryRecord::Empty();
+    m_data.comments[static_cast<std::size_t>(record)].fill(' ');
+    UpdateChecksum(record);
+    SetModifiedFlag();
+    return 0;
+}

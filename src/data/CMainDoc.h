@@ -1,0 +1,90 @@
+#pragma once
+
+#include "data/SpectrumFile.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CMainDoc;
+class UserInterface;
+
+// A window that shows a document; the document calls it on every change.
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    virtual void OnUpdate(DocumentView* sender, int hint) = 0;
+};
+
+// One open spectrum data file: its 5828-byte image, every record operation
+// and level text, and new/open/save. Holds the title, path and modified flag
+// and its list of views. Messages go through the user interface it is given.
+// Records and bands are indexed 0..29.
+class CMainDoc {
+public:
+    explicit CMainDoc(UserInterface& ui);
+    ~CMainDoc();
+    CMainDoc(const CMainDoc&) = delete;
+    CMainDoc& operator=(const CMainDoc&) = delete;
+
+    // --- Document lifecycle -------------------------------------------------
+    // A new document: empty records, blank comments, path InitDocDir + "untitled.spc".
+    bool OnNewDocument();
+    // Reads a 5828-byte file; anything else is refused with a message.
+    bool OnOpenDocument(const std::string& path);
+    // Writes the image with fresh checksums, atomically; on failure says why
+    // and keeps the document modified.
+    bool OnSaveDocument(const std::string& path);
+
+    const std::string& GetPathName() const { return m_strPathName; }
+    const std::string& GetTitle() const { return m_strTitle; }
+    void SetPathName(const std::string& path);
+    // True until the document has been saved under or read from a name the
+    // user chose: Save must then ask for a name.
+    bool NeedsName() const { return m_bNeedsName; }
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    bool IsDataValid() const { return m_bDataValid != 0; }
+
+    SpectrumFile& Data() { return m_data; }
+    const SpectrumFile& Data() const { return m_data; }
+    UserInterface& Ui() { return m_ui; }
+
+    void AddView(DocumentView* view);
+    void RemoveView(DocumentView* view);
+    const std::vector<DocumentView*>& Views() const { return m_views; }
+    void UpdateAllViews(DocumentView* sender, int hint = 0);
+
+    // --- Record operations and level texts ----------------------------------
+    int GetSerialText(std::string& text) const;
+    int IsRecordInUse(int record);
+    float GetBandLevel(std::string& text, int band, int record) const;
+    float GetNcCurveLevel(std::string& text, int band, int nc) const;
+    int GetBandLabel(std::string& text, int band) const;
+    float GetWidebandLevel(std::string& text, int record) const;
+    float GetRefLevel(std::string& text, int record) const;
+    int GetSource(std::string& text, int record) const;
+    int GetWeighting(std::string& text, int record) const;
+    int GetNcCurve(std::string& text, int record) const;
+    int SetNcCurve(int record, int nc);
+    int ShiftReference(int record, int step);
+    int UpdateChecksum(int record);
+    int GetComment(std::string& text, int record, int raw) const;
+    int SetComment(int record, std::string_view text);
+    int ClearRecord(int record);
+
+    static constexpr const char* kUntitled = "untitled.spc";
+
+private:
+    bool ValidRecord(int record) const;
+    void AppendUnitSuffix(std::string& text, int source) const;
+
+    UserInterface& m_ui;
+    SpectrumFile m_data{};
+    int m_bDataValid = 0;
+    bool m_bModified = false;
+    bool m_bNeedsName = true;
+    std::string m_strPathName;
+    std::string m_strTitle;
+    std::vector<DocumentView*> m_views;
+};

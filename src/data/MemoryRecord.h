@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// One memory record of the TALVEK 7: 34 bytes, identical on the serial line
+// and in the spectrum data file, so a record is never converted on its way.
+struct MemoryRecord {
+    static constexpr int kBands = 30;
+    static constexpr int kSize = 34;
+    static constexpr int kDataSize = 33;  // the bytes the checksum covers
+
+    // Codes of the empty record.
+    static constexpr std::uint8_t kEmptyRefCode = 15;
+    static constexpr std::uint8_t kEmptyMode = 2;  // Left, flat, no NC curve
+    static constexpr std::uint8_t kEmptyChecksum = 13;
+
+    std::array<std::uint8_t, kBands> bands{};  // level codes, 1/8 dB steps, 25 Hz first
+    std::uint8_t wideband = 0;
+    std::uint8_t refCode = kEmptyRefCode;  // the 0 dB reference ("Ref0")
+    std::uint8_t mode = kEmptyMode;        // bits 0-2 source, bit 3 weighting C, bits 4-7 NC curve
+    std::uint8_t checksum = kEmptyChecksum;  // XOR of bytes 0..32
+
+    static MemoryRecord Empty() { return {}; }
+
+    std::uint8_t* Bytes() { return bands.data(); }
+    const std::uint8_t* Bytes() const { return bands.data(); }
+
+    // XOR of bytes 0..32, the rule the analyser uses too.
+    std::uint8_t ComputeChecksum() const
+    {
+        std::uint8_t sum = 0;
+        for (int i = 0; i < kDataSize; ++i)
+            sum ^= Bytes()[i];
+        return sum;
+    }
+
+    int Source() const { return mode & 0x07; }
+    int Weighting() const { return (mode >> 3) & 0x01; }
+    int NcCurve() const { return (mode >> 4) & 0x0F; }
+
+    bool operator==(const MemoryRecord&) const = default;
+};
+
+static_assert(sizeof(MemoryRecord) == MemoryRecord::kSize, "a record is 34 bytes without padding");

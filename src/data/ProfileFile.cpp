@@ -1,0 +1,227 @@
+#include "data/ProfileFile.h"
+
+#include "disk/AtomicFile.h"
+#include "disk/DskFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+std::string_view Trim(std::string_view text)
+{
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The file's lines without their line ends; an unreadable file has none.
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// "[name]" gives name; anything else is not a section header.
+bool SectionName(std::string_view line, std::string_view& name)
+{
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[')
+        return false;
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos)
+        return false;
+    name = Trim(line.substr(1, close - 1));
+    return true;
+}
+
+// "key=value" gives key and value; lines without '=' are not entries.
+bool Entry(std::string_view line, std::string_view& key, std::string_view& value)
+{
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return false;
+    key = Trim(line.substr(0, equals));
+    value = Trim(line.substr(equals + 1));
+    return true;
+}
+
+// The index of the first line of the entry key in section, or npos.
+std::size_t FindEntry(const std::vector<std::string>& lines, std::string_view section, std::string_view key,
+                      std::string_view& value)
+{
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view name;
+        if (SectionName(lines[i], name)) {
+            inSection = SameName(name, section);
+            continue;
+        }
+        std::string_view entryKey;
+        if (inSection && Entry(lines[i], entryKey, value) && SameName(entryKey, key))
+            return i;
+    }
+    return std::string::npos;
+}
+
+// Where a new key of section goes: after the section's last entry, or npos when
+// the section does not exist.
+std::size_t SectionEnd(const std::vector<std::string>& lines, std::string_view section)
+{
+    std::size_t end = std::string::npos;
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view name;
+        if (SectionName(lines[i], name)) {
+            if (inSection)
+                break;
+            inSection = SameName(name, section);
+            if (inSection)
+                end = i + 1;
+        } else if (inSection && !Trim(lines[i]).empty()) {
+            end = i + 1;
+        }
+    }
+    return end;
+}
+
+void MakeParentFolders(const std::string& path)
+{
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), 0777);
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(std::string path) : m_strPath(std::move(path)) {}
+
+std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const
+{
+    const std::vector<std::string> lines = ReadLines(m_strPath);
+    std::string_view value;
+    if (FindEntry(lines, section, key, value) == std::string::npos)
+        value = def;
+    // A value in matching quotes is read without them, as the platform does.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value.substr(0, kMaxText));
+}
+
+int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const
+{
+    const std::string text = GetString(section, key, "");
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i])))
+        return def;
+    // Accumulate in 32 bits and let too many digits wrap around, as a C
+    // conversion loop does; no input can make the read misbehave.
+    std::uint32_t value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+    if (negative)
+        value = 0u - value;
+    return static_cast<int>(value);
+}
+
+bool ProfileFile::WriteInt(std::string_view section, std::string_view key, int value)
+{
+    return WriteString(section, key, std::to_string(value));
+}
+
+bool ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    return WriteValues(section, {{std::string(key), std::string(value)}});
+}
+
+bool ProfileFile::WriteValues(std::string_view section,
+                              const std::vector<std::pair<std::string, std::string>>& values)
+{
+    if (m_strPath.empty())
+        return false;
+    std::vector<std::string> lines = ReadLines(m_strPath);
+    for (const auto& [key, rawValue] : values) {
+        const std::string entry = key + "=" + rawValue.substr(0, kMaxText);
+        std::string_view existing;
+        const std::size_t at = FindEntry(lines, section, key, existing);
+        if (at != std::string::npos) {
+            lines[at] = entry;
+            continue;
+        }
+        const std::size_t end = SectionEnd(lines, section);
+        if (end != std::string::npos) {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), entry);
+            continue;
+        }
+        if (!lines.empty() && !Trim(lines.back()).empty())
+            lines.emplace_back();
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+    }
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    MakeParentFolders(m_strPath);
+    std::string error;
+    return WriteFileAtomically(m_strPath, text.data(), text.size(), error);
+}
+
+ProfileFile& Profile()
+{
+    static ProfileFile profile(DefaultProfilePath());
+    return profile;
+}
+
+std::string DefaultProfilePath()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string folder;
+    if (config && *config == '/') {
+        folder = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        folder = std::string(home ? home : "") + "/.config";
+    }
+    return folder + "/TV7W/TV7W.ini";
+}
+
+void MigrateProfile(const std::string& executablePath, const std::string& target)
+{
+    // A TV7W.ini left beside the program (copied there by hand or by an
+    // installer) replaces the one in place and disappears; an empty one stays.
+    std::string directory, name;
+    DskSplitPath(executablePath, directory, name);
+    const std::string source = directory + "TV7W.ini";
+    DskFile probe;
+    if (probe.DskXGetLength(source) <= 0)
+        return;
+    DskFile::DskDeleteFile(target);
+    MakeParentFolders(target);
+    if (DskFile::DskCopyFile(target, source) == DskFile::kOk)
+        DskFile::DskDeleteFile(source);
+}

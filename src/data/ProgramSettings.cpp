@@ -1,0 +1,120 @@
+#include "data/ProgramSettings.h"
+
+#include "data/ProfileFile.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using ProfileKeys::kSettings;
+
+// How a field is read and written.
+enum class Kind { Flag, Integer, Text };
+
+struct Field {
+    const char* key;
+    Kind kind;
+    int ProgramSettings::*number;
+    std::string ProgramSettings::*text;
+};
+
+constexpr Field Flag(const char* key, int ProgramSettings::*field)
+{
+    return {key, Kind::Flag, field, nullptr};
+}
+constexpr Field Integer(const char* key, int ProgramSettings::*field)
+{
+    return {key, Kind::Integer, field, nullptr};
+}
+constexpr Field Text(const char* key, std::string ProgramSettings::*field)
+{
+    return {key, Kind::Text, nullptr, field};
+}
+
+using S = ProgramSettings;
+
+// In the order LoadSettings reads them.
+const Field kReadOrder[] = {
+    Integer("Comport", &S::Comport),         Integer("Comdelay", &S::Comdelay),
+    Flag("Splashscreen", &S::Splashscreen),  Flag("Tooltips", &S::Tooltips),
+    Flag("Sounds", &S::Sounds),              Flag("Draw2db", &S::Draw2db),
+    Flag("Drawjoined", &S::Drawjoined),      Flag("Drawmulti", &S::Drawmulti),
+    Integer("Drawdpoint", &S::Drawdpoint),   Integer("Clipfiesep", &S::Clipfiesep),
+    Integer("Cliprecsep", &S::Cliprecsep),   Integer("Clipround", &S::Clipround),
+    Integer("Clipfmat", &S::Clipfmat),       Integer("Clipbmpdx", &S::Clipbmpdx),
+    Integer("Clipbmpdy", &S::Clipbmpdy),     Text("Plotfont", &S::Plotfont),
+    Integer("Plotbkgdbmpx", &S::Plotbkgdbmpx), Integer("Plotbkgdbmpy", &S::Plotbkgdbmpy),
+    Integer("Plotbkgdbmpdx", &S::Plotbkgdbmpdx), Integer("Plotbkgdbmpdy", &S::Plotbkgdbmpdy),
+    Text("Plotbkgdbmp", &S::Plotbkgdbmp),    Integer("Plotuserbmpx", &S::Plotuserbmpx),
+    Integer("Plotuserbmpy", &S::Plotuserbmpy), Integer("Plotuserbmpdx", &S::Plotuserbmpdx),
+    Integer("Plotuserbmpdy", &S::Plotuserbmpdy), Text("Plotuserbmp", &S::Plotuserbmp),
+    Flag("Plotgronly", &S::Plotgronly),      Flag("Plotgrey", &S::Plotgrey),
+    Text("Plothdr", &S::Plothdr),            Text("Plothdrfont", &S::Plothdrfont),
+};
+
+// The order in which SaveSettings writes them.
+const char* const kWriteOrder[] = {
+    "Comport",       "Comdelay",      "Splashscreen",  "Tooltips",      "Sounds",       "Draw2db",
+    "Drawjoined",    "Drawmulti",     "Drawdpoint",    "Clipfiesep",    "Cliprecsep",   "Clipfmat",
+    "Clipround",     "Clipbmpdx",     "Clipbmpdy",     "Plotfont",      "Plotuserbmp",  "Plotuserbmpx",
+    "Plotuserbmpy",  "Plotuserbmpdx", "Plotuserbmpdy", "Plotbkgdbmp",   "Plotbkgdbmpx", "Plotbkgdbmpy",
+    "Plotbkgdbmpdx", "Plotbkgdbmpdy", "Plotgronly",    "Plotgrey",      "Plothdr",      "Plothdrfont",
+};
+static_assert(std::size(kWriteOrder) == std::size(kReadOrder));
+
+const Field& FieldNamed(std::string_view key)
+{
+    return *std::find_if(std::begin(kReadOrder), std::end(kReadOrder),
+                         [&](const Field& field) { return key == field.key; });
+}
+
+}  // namespace
+
+ProgramSettings& Settings()
+{
+    static ProgramSettings settings;
+    return settings;
+}
+
+void ProgramSettings::LoadSettings(const ProfileFile& profile)
+{
+    // The defaults are the values the fields hold when constructed.
+    const ProgramSettings defaults;
+    for (const Field& field : kReadOrder) {
+        switch (field.kind) {
+        case Kind::Flag:
+            this->*field.number = profile.GetInt(kSettings, field.key, defaults.*field.number) & 1;
+            break;
+        case Kind::Integer:
+            this->*field.number = profile.GetInt(kSettings, field.key, defaults.*field.number);
+            break;
+        case Kind::Text:
+            this->*field.text = profile.GetString(kSettings, field.key, defaults.*field.text);
+            break;
+        }
+    }
+}
+
+void ProgramSettings::SaveSettings(ProfileFile& profile) const
+{
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const char* key : kWriteOrder) {
+        const Field& field = FieldNamed(key);
+        switch (field.kind) {
+        case Kind::Flag:
+            values.emplace_back(field.key, std::to_string(this->*field.number & 1));
+            break;
+        case Kind::Integer:
+            values.emplace_back(field.key, std::to_string(this->*field.number));
+            break;
+        case Kind::Text:
+            values.emplace_back(field.key, (this->*field.text).substr(0, ProfileFile::kMaxText));
+            break;
+        }
+    }
+    profile.WriteValues(kSettings, values);
+}

@@ -1,0 +1,68 @@
+// tv7w-cli: the document and analyser work of TV7W without a desktop.
+
+#include "CliCommand.h"
+
+#include "data/ProfileFile.h"
+#include "data/ProgramSettings.h"
+
+#include <iostream>
+
+namespace {
+
+void PrintHelp()
+{
+    std::cout << "usage: tv7w-cli [--profile FILE] COMMAND ...\n\ncommands:\n";
+    for (const CliCommand& command : CliCommands())
+        std::cout << "  tv7w-cli " << command.name << ' ' << command.usage << '\n';
+    std::cout << "\nRecords and analyser memories are numbered 1..30. Settings come from the\n"
+                 "TV7W profile file (" << DefaultProfilePath() << ") unless --profile names another.\n"
+                 "Exit status: 0 success, 1 the operation failed, 2 a usage error.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> words(argv + 1, argv + argc);
+    std::string profilePath = DefaultProfilePath();
+    // Global options stand before the command.
+    while (!words.empty() && words.front().compare(0, 2, "--") == 0) {
+        const std::string option = words.front();
+        words.erase(words.begin());
+        if (option == "--help") {
+            PrintHelp();
+            return kExitOk;
+        }
+        if (option == "--version") {
+            std::cout << "tv7w-cli " << TV7W_VERSION << '\n';
+            return kExitOk;
+        }
+        if (option == "--profile" && !words.empty()) {
+            profilePath = words.front();
+            words.erase(words.begin());
+            continue;
+        }
+        std::cerr << "tv7w-cli: unknown option " << option << "\n(tv7w-cli --help lists the commands)\n";
+        return kExitUsage;
+    }
+    if (words.empty()) {
+        std::cerr << "usage: tv7w-cli [--profile FILE] COMMAND ...\n(tv7w-cli --help lists the commands)\n";
+        return kExitUsage;
+    }
+    Profile().SetPath(profilePath);
+    Settings().LoadSettings(Profile());
+
+    const std::string name = words.front();
+    words.erase(words.begin());
+    for (const CliCommand& command : CliCommands()) {
+        if (name == command.name) {
+            CliUserInterface ui;
+            CliContext context{words, ui};
+            const int status = command.run(context);
+            ui.EndProgress();
+            return status;
+        }
+    }
+    std::cerr << "tv7w-cli: unknown command " << name << "\n(tv7w-cli --help lists the commands)\n";
+    return kExitUsage;
+}
