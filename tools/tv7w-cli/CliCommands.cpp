@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "CmdBitmap.h"
 #include "CmdDocument.h"
 
 #include <charconv>
@@ -11,6 +12,7 @@ const std::vector<CliCommand>& CliCommands()
         {"new", "FILE", RunNew},
         {"info", "FILE", RunInfo},
         {"show", "FILE RECORD", RunShow},
+        {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
     };
     return commands;
 }
