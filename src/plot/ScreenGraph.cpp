@@ -47,6 +47,11 @@ ScreenGraph::ScreenGraph()
         MakePlainGraticule();
 }
 
+ScreenGraph::ScreenGraph(const DibImage& graticule)
+{
+    m_graticule.CopyFrom(graticule);
+}
+
 // The field, frame, octave lines and grid rows of the graticule, without
 // its labels: enough for the traces to be seen and tested.
 void ScreenGraph::MakePlainGraticule()

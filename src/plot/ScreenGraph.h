@@ -34,6 +34,8 @@ public:
     // Loads the graticule picture once; without the artwork a plain field
     // with the same geometry (and no labels) stands in for it.
     ScreenGraph();
+    // With a graticule picture of the caller's (340 x 170, 8 bits).
+    explicit ScreenGraph(const DibImage& graticule);
     ScreenGraph(const ScreenGraph&) = delete;
     ScreenGraph& operator=(const ScreenGraph&) = delete;
 
