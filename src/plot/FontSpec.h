@@ -50,7 +50,6 @@ public:
     // The spec regenerated from the font ("Arial,16400"); empty without a font.
     const std::string& Spec() const { return m_strSpec; }
     const QFont& Font() const { return *m_font; }
-    const QFontMetrics& Metrics() const { return *m_metrics; }
 
     // Pixel width and height of text in this font.
     int TextWidth(const std::string& text) const;

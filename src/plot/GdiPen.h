@@ -27,9 +27,6 @@ public:
     // filled with brush.
     void Rectangle(QPainter& painter, int left, int top, int right, int bottom, QRgb brush) const;
 
-    QRgb Colour() const { return m_colour; }
-    int Width() const { return m_nWidth; }
-
 private:
     void ThinLine(QPainter& painter, int x1, int y1, int x2, int y2) const;
     void WideLine(QPainter& painter, int x1, int y1, int x2, int y2) const;

@@ -48,8 +48,6 @@ public:
     int DrawNcCurve(QPainter& painter, QRgb colour, int record);
     int DrawTrace(QPainter& painter, QRgb colour, int record);
 
-    const DibImage& Graticule() const { return m_graticule; }
-
 private:
     void MakePlainGraticule();
     double StepDb() const { return m_switches.b2dB ? 2.0 : 1.0; }
