@@ -97,8 +97,7 @@ int DskFile::DskOpen(int mode)
     const int fd = OpenShared(m_strFullPath, flags);
     if (fd < 0) {
         const int code = SystemError::FromErrno(errno);
-        return Fail(code == SystemError::kSharingViolation ? kHeldElsewhere : kOpenFailed, code,
-                    "<ee=%d>");
+        return Fail(code == SystemError::kSharingViolation ? kHeldElsewhere : kOpenFailed, code, "<ee=%d>");
     }
     // Truncate only once the lock is ours, so a file held elsewhere is never emptied.
     if (mode != kRead && ::ftruncate(fd, 0) != 0) {
@@ -132,8 +131,8 @@ int DskFile::DskRead(void* buffer, std::int32_t& count)
     std::int32_t moved = 0;
     int err = 0;
     while (moved < asked) {
-        const ssize_t n = ::read(m_hFile, static_cast<char*>(buffer) + moved,
-                                 static_cast<std::size_t>(asked - moved));
+        const ssize_t n =
+            ::read(m_hFile, static_cast<char*>(buffer) + moved, static_cast<std::size_t>(asked - moved));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

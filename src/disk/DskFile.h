@@ -12,11 +12,11 @@ class DskFile {
 public:
     // Result codes.
     static constexpr int kOk = 0;
-    static constexpr int kNoFile = -1;        // no path, no file open, length query failed
-    static constexpr int kOpenFailed = -4;    // opening the file failed
-    static constexpr int kShortTransfer = -7; // read or write moved fewer bytes than asked
-    static constexpr int kMapFailed = -8;     // the memory mapping could not be made
-    static constexpr int kHeldElsewhere = -10;// another process holds the file exclusively
+    static constexpr int kNoFile = -1;          // no path, no file open, length query failed
+    static constexpr int kOpenFailed = -4;      // opening the file failed
+    static constexpr int kShortTransfer = -7;   // read or write moved fewer bytes than asked
+    static constexpr int kMapFailed = -8;       // the memory mapping could not be made
+    static constexpr int kHeldElsewhere = -10;  // another process holds the file exclusively
 
     // Open modes.
     static constexpr int kRead = 1;

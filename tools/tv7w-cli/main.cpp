@@ -15,7 +15,9 @@ void PrintHelp()
     for (const CliCommand& command : CliCommands())
         std::cout << "  tv7w-cli " << command.name << ' ' << command.usage << '\n';
     std::cout << "\nRecords and analyser memories are numbered 1..30. Settings come from the\n"
-                 "TV7W profile file (" << DefaultProfilePath() << ") unless --profile names another.\n"
+                 "TV7W profile file ("
+              << DefaultProfilePath()
+              << ") unless --profile names another.\n"
                  "Exit status: 0 success, 1 the operation failed, 2 a usage error.\n";
 }
 

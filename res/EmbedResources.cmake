@@ -1,0 +1,15 @@
+# Writes OUTPUT, a C++ source that holds every res/bitmaps/<number>.bmp as a
+# byte array and the lookup ResourceBitmap(number).
+file(GLOB bitmaps "${BITMAP_DIR}/*.bmp")
+list(SORT bitmaps)
+set(arrays "")
+set(cases "")
+foreach(bitmap IN LISTS bitmaps)
+  get_filename_component(id "${bitmap}" NAME_WE)
+  file(READ "${bitmap}" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND arrays "constexpr std::uint8_t kBitmap${id}[] = {${bytes}};\n")
+  string(APPEND cases "    case ${id}:\n        return kBitmap${id};\n")
+endforeach()
+file(WRITE "${OUTPUT}.tmp" "// Generated from res/bitmaps by EmbedResources.cmake.\n#include \"ResourceBitmap.h\"\n\nnamespace {\n${arrays}}  // namespace\n\nstd::span<const std::uint8_t> ResourceBitmap(int id)\n{\n    switch (id) {\n${cases}    default:\n        return {};\n    }\n}\n")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
