@@ -5,7 +5,6 @@
 #include "data/ProgramSettings.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -24,11 +23,21 @@ int ReferenceByte(const MemoryRecord& record)
     return (kRefLevelOfCodeZero - record.refCode) & 0xFF;
 }
 
-void AppendNumber(std::string& text, const char* format, int value)
+// How a byte value is padded to its 3 columns.
+enum class Padding { kSpaces, kZeros };
+
+// A space, then value (0..255) in 3 columns: " %3d" or " %03d".
+void AppendByte(std::string& text, int value, Padding padding)
 {
-    char buffer[16];
-    const int length = std::snprintf(buffer, sizeof buffer, format, value);
-    text.append(buffer, static_cast<std::size_t>(length));
+    char field[4] = {' ', static_cast<char>('0' + value / 100), static_cast<char>('0' + value / 10 % 10),
+                     static_cast<char>('0' + value % 10)};
+    if (padding == Padding::kSpaces) {
+        if (value < 100)
+            field[1] = ' ';
+        if (value < 10)
+            field[2] = ' ';
+    }
+    text.append(field, sizeof field);
 }
 
 void AppendBandField(std::string& text, int code, int format)
@@ -36,7 +45,7 @@ void AppendBandField(std::string& text, int code, int format)
     switch (format) {
     case ClipFormat::kPrn:
     case ClipFormat::kPrx:
-        AppendNumber(text, " %3d", code);
+        AppendByte(text, code, Padding::kSpaces);
         break;
     case ClipFormat::kDbInt:
     case ClipFormat::kDbText: {
@@ -70,7 +79,7 @@ void AppendRecordText(std::string& text, const CMainDoc& doc, int record)
     if (format == ClipFormat::kPrx || format == ClipFormat::kDbInt) {
         for (const int value : {int{r.wideband}, ReferenceByte(r), int{r.mode}}) {
             text += sep;
-            AppendNumber(text, " %3d", value);
+            AppendByte(text, value, Padding::kSpaces);
         }
     } else if (format == ClipFormat::kDbText) {
         std::string field;
@@ -109,11 +118,11 @@ void AppendRecordText(std::string& text, const CMainDoc& doc, int record)
 void AppendTextFileLine(std::string& text, const MemoryRecord& record, int kind)
 {
     for (const std::uint8_t code : record.bands)
-        AppendNumber(text, " %03d", code);
+        AppendByte(text, code, Padding::kZeros);
     if (kind == TextFileKind::kPrx) {
-        AppendNumber(text, " %03d", record.wideband);
-        AppendNumber(text, " %03d", ReferenceByte(record));
-        AppendNumber(text, " %03d", record.mode);
+        AppendByte(text, record.wideband, Padding::kZeros);
+        AppendByte(text, ReferenceByte(record), Padding::kZeros);
+        AppendByte(text, record.mode, Padding::kZeros);
     }
     text += "\r\n";
 }
