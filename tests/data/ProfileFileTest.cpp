@@ -1,5 +1,6 @@
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
+#include "data/WindowPosition.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -145,4 +146,19 @@ TEST_F(Profiles, MigrateMovesANonEmptyProfileFromBesideTheProgram)
     MigrateProfile(program, target);
     EXPECT_FALSE(FileExists(besides));
     EXPECT_EQ(ReadText(target), "[Settings]\nComport=2\n");
+}
+
+TEST(WindowPositions, PackAndRestoreWithTwelveBitMasks)
+{
+    EXPECT_EQ(PackWindowPosition(50, 100), 0x00640032);
+    const WindowPosition restored = UnpackWindowPosition(0x00640032, 1920, 1080);
+    EXPECT_EQ(restored.x, 50);
+    EXPECT_EQ(restored.y, 100);
+    const WindowPosition beyond = UnpackWindowPosition(PackWindowPosition(1500, 900), 1024, 768);
+    EXPECT_EQ(beyond.x, 0);
+    EXPECT_EQ(beyond.y, 0);
+    const WindowPosition masked = UnpackWindowPosition(PackWindowPosition(0x1010, 0x2020), 5000, 5000);
+    EXPECT_EQ(masked.x, 0x010);
+    EXPECT_EQ(masked.y, 0x020);
+    EXPECT_EQ(UnpackWindowPosition(0, 800, 600).x, 0);
 }
