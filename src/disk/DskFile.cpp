@@ -196,7 +196,9 @@ int DskFile::DskReadLine(std::string& line)
                 return result;
         }
         const auto byte = static_cast<unsigned char>(m_readAhead[m_nReadAheadPos++]);
-        if (byte >= 32)
+        // TAB stays inside a line: the import splits TAB-separated values
+        // (the clipboard's default layout) into fields, not into lines.
+        if (byte >= 32 || (byte == '\t' && !line.empty()))
             line.push_back(static_cast<char>(byte));
         else if (!line.empty())
             return kOk;

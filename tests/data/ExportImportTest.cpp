@@ -242,14 +242,15 @@ TEST_F(ExportImport, AnyRunOfCommasAndSpacesSeparatesFields)
     EXPECT_EQ(Bytes(0)[5], 0);
 }
 
-TEST_F(ExportImport, TabEndsALineLikeEveryControlCharacter)
+TEST_F(ExportImport, TabSeparatesFieldsNotLines)
 {
-    Import("1\t2\t\t3,4\r\n");
+    Import("\t1\t2\t\t3,4\r\n5\t6\n");
     EXPECT_EQ(Bytes(0)[0], 1);
-    EXPECT_EQ(Bytes(0)[1], 0);
-    EXPECT_EQ(Bytes(1)[0], 2);
-    EXPECT_EQ(Bytes(2)[0], 3);
-    EXPECT_EQ(Bytes(2)[1], 4);
+    EXPECT_EQ(Bytes(0)[1], 2);
+    EXPECT_EQ(Bytes(0)[2], 3);
+    EXPECT_EQ(Bytes(0)[3], 4);
+    EXPECT_EQ(Bytes(1)[0], 5);
+    EXPECT_EQ(Bytes(1)[1], 6);
 }
 
 TEST_F(ExportImport, LinesEndAtAnyControlCharacterAndBlankLinesAreSkipped)

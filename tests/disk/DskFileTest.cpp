@@ -88,6 +88,20 @@ TEST(DskFile, ReadLineSkipsControlCharactersAndReportsTheEnd)
     EXPECT_EQ(line, "");
 }
 
+TEST(DskFile, ReadLineKeepsTabsInsideALine)
+{
+    TempDir dir;
+    WriteText(dir.File("tabs"), "\t\t160\t150\t\r\n140");
+    DskFile file;
+    file.DskSetName(dir.File("tabs"));
+    ASSERT_EQ(file.DskOpen(DskFile::kRead), 0);
+    std::string line;
+    EXPECT_EQ(file.DskReadLine(line), 0);
+    EXPECT_EQ(line, "160\t150\t");
+    EXPECT_EQ(file.DskReadLine(line), -7);
+    EXPECT_EQ(line, "140");
+}
+
 TEST(DskFile, ReadLineReturnsLongLinesIn255CharacterPieces)
 {
     TempDir dir;
