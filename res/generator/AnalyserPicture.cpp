@@ -58,7 +58,7 @@ void DrawAnalyser(QPainter& painter, const QRectF& box)
     painter.drawRect(panel.adjusted(-1.2, -1.2, 1.2, 1.2));
     painter.drawImage(panel, LightFrontPanel(PaintFrontPanelRgb()));
 
-    // Feet and the input socket on the case below the panel.
+    // The microphone socket on the case below the panel.
     const double bandTop = panel.bottom() + 1.2;
     const double bandHeight = body.bottom() - bandTop;
     painter.setBrush(QColor(60, 60, 64));

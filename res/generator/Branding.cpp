@@ -13,28 +13,28 @@ namespace {
 
 const QColor kOrange(236, 150, 36);
 
-QFont BrandFont(double pixelSize)
+QFont BrandFont(int pixelSize)
 {
     QFont font("Liberation Sans");
-    font.setPixelSize(static_cast<int>(pixelSize));
+    font.setPixelSize(pixelSize);
     font.setBold(true);
     font.setItalic(true);
     return font;
 }
 
-QFont PlainFont(double pixelSize, bool bold = false, double letterSpacing = 0)
+QFont PlainFont(int pixelSize, bool bold = false, double letterSpacing = 0)
 {
     QFont font("Liberation Sans");
-    font.setPixelSize(static_cast<int>(pixelSize));
+    font.setPixelSize(pixelSize);
     font.setBold(bold);
     if (letterSpacing != 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
     return font;
 }
 
-// "TALVEK 7" with its baseline at `baseline`, the 7 in the maker's orange (or in
-// `seven` when given); returns the width drawn.
-double DrawWordmark(QPainter& painter, QPointF baseline, double pixelSize, const QColor& name,
+// "TALVEK 7" with its baseline at `baseline`, the name and the 7 in their own
+// colours; returns the width drawn.
+double DrawWordmark(QPainter& painter, QPointF baseline, int pixelSize, const QColor& name,
                     const QColor& seven)
 {
     painter.setFont(BrandFont(pixelSize));
@@ -54,10 +54,6 @@ void DrawShadowedText(QPainter& painter, QPointF at, const QString& text, const 
     painter.setPen(colour);
     painter.drawText(at, text);
 }
-
-}  // namespace
-
-namespace {
 
 constexpr std::array<double, 8> kEmblemLevels{0.42, 0.66, 0.88, 0.78, 0.92, 0.7, 0.5, 0.3};
 constexpr int kPixelEmblemBelow = 48;  // smaller emblems are drawn on whole pixels
@@ -162,10 +158,10 @@ IndexedImage PaintClientBackdrop()
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     DrawEmblem(painter, QRectF(6, 6, 62, 62));
-    painter.setPen(QColor(0, 0, 0, 100));
-    const double width =
-        DrawWordmark(painter, QPointF(81, 37), 32, QColor(0, 0, 0, 100), QColor(0, 0, 0, 100));
-    DrawWordmark(painter, QPointF(80, 36), 32, QColor(244, 244, 240), kOrange);
+    // The name over its own shadow, one pixel down and to the right.
+    const QColor shadow(0, 0, 0, 100);
+    DrawWordmark(painter, QPointF(81, 37), 32, shadow, shadow);
+    const double width = DrawWordmark(painter, QPointF(80, 36), 32, QColor(244, 244, 240), kOrange);
     painter.setFont(PlainFont(13, true));
     DrawShadowedText(painter, QPointF(81, 53), "Interface Program", QColor(236, 236, 232));
     painter.setFont(PlainFont(9, true, 1.6));
@@ -236,7 +232,7 @@ IndexedImage PaintWatermark()
     // The largest size at which the name fits beside the bars.
     constexpr double kNameLeft = 92;
     constexpr double kNameRight = kWidth - 8;
-    double size = 60;
+    int size = 60;
     while (QFontMetricsF(BrandFont(size)).horizontalAdvance("TALVEK 7") > kNameRight - kNameLeft)
         size -= 1;
     QPainterPath name;

@@ -3,7 +3,6 @@
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 
 #include <string>
@@ -92,28 +91,30 @@ const QColor kGlass(14, 6, 6);
 const QColor kBezel(18, 19, 22);
 const QColor kCapOutline(16, 17, 19);
 
-QFont CapFont(int pixelSize, bool bold = true)
+QFont CapFont()
 {
     QFont font("DejaVu Sans");
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
+    font.setPixelSize(8);
+    font.setBold(true);
     font.setStretch(QFont::SemiCondensed);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
-void DrawLamp(QPainter& painter, const Lamp& lamp, const QColor& off)
+// An unlit lamp filling the indicator rectangle exactly, in a black ring, so
+// that the window's lit rectangle covers it.
+void DrawLamp(QPainter& painter, const Lamp& lamp)
 {
     const QRect r = lamp.Picture();
     painter.fillRect(r.adjusted(-1, -1, 1, 1), QColor(6, 6, 7));
-    painter.fillRect(r, off);
-    painter.fillRect(r.left(), r.top(), 2, 1, off.lighter(170));
+    painter.fillRect(r, kLampOff);
+    painter.fillRect(r.left(), r.top(), 2, 1, kLampOff.lighter(170));
 }
 
 enum class CapColour { Grey, Orange, Dark };
 
-// A key cap filling the region: dark outline, lit top edge, shaded bottom
-// edge, the legend centred in the given part of the cap.
+// A key cap filling the click region: dark outline, lit top edge, a shadow
+// one pixel below and to the right.
 void DrawCap(QPainter& painter, const QRect& r, CapColour colour)
 {
     QColor top, bottom;
@@ -148,12 +149,11 @@ void DrawCap(QPainter& painter, const QRect& r, CapColour colour)
     painter.restore();
 }
 
-void DrawLegend(QPainter& painter, const QRect& area, const QString& text, CapColour colour,
-                int pixelSize = 8)
+void DrawLegend(QPainter& painter, const QRect& area, const QString& text, CapColour colour)
 {
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(CapFont(pixelSize));
+    painter.setFont(CapFont());
     painter.setPen(colour == CapColour::Dark ? QColor(236, 238, 240) : QColor(24, 24, 28));
     painter.drawText(area, Qt::AlignCenter, text);
     painter.restore();
@@ -224,9 +224,10 @@ void DrawCapitalsKey(QPainter& painter, const Region& region, const std::string&
                      QColor(24, 24, 28));
 }
 
-void DrawSilk(QPainter& painter, int cx, int y, const std::string& text, const QColor& colour = kSilk)
+// Silk-screen lettering centred on column cx.
+void DrawSilk(QPainter& painter, int cx, int y, const std::string& text)
 {
-    PixelFont::Legend().DrawCentred(painter, cx, y, text, colour);
+    PixelFont::Legend().DrawCentred(painter, cx, y, text, kSilk);
 }
 
 // A thin silk-screen line with a heading in the middle of it.
@@ -314,6 +315,8 @@ void DrawMemoryStrip(QPainter& painter)
 {
     const QRect firstMark = MemoryMark(1).Picture();
     const QRect lastMark = MemoryMark(kMemories).Picture();
+    // The strip begins at the place of mark 0, where the window puts the mark
+    // while the analyser's memory is not yet known.
     const QRect channel(MemoryMark(0).Picture().left() - 1, firstMark.top() - 2,
                         lastMark.right() - MemoryMark(0).Picture().left() + 3, firstMark.height() + 3);
     painter.fillRect(channel.adjusted(-1, -1, 1, 1), QColor(96, 100, 108));
@@ -334,14 +337,14 @@ void DrawSensitivity(QPainter& painter)
     DrawSilk(painter, top.center().x() + 3, top.top() - 9, "SENS");
     for (int step = 1; step <= kSensitivitySteps; ++step) {
         const QRect lamp = SensitivityLamp(step).Picture();
-        DrawLamp(painter, SensitivityLamp(step), kLampOff);
+        DrawLamp(painter, SensitivityLamp(step));
         PixelFont::Legend().Draw(painter, lamp.right() + 4, lamp.top(), std::to_string(step), kSilk);
     }
 }
 
 void DrawBattery(QPainter& painter, int x, int y)
 {
-    // A battery outline with a small lamp beside it.
+    // The battery symbol with its charge bars.
     painter.fillRect(x, y, 13, 7, kSilk);
     painter.fillRect(x + 1, y + 1, 11, 5, kPanelBottom);
     painter.fillRect(x + 13, y + 2, 2, 3, kSilk);
@@ -394,7 +397,7 @@ QImage PaintFrontPanelRgb()
     DrawKey(painter, kSum, "Sum", CapColour::Grey, true);
     DrawKey(painter, kDiff, "Diff", CapColour::Grey, true);
     for (const Lamp& lamp : {kMikeLamp, kLeftLamp, kRightLamp, kWeightingLamp, kSumLamp, kDiffLamp})
-        DrawLamp(painter, lamp, kLampOff);
+        DrawLamp(painter, lamp);
     // The weighting lamp shows C weighting.
     PixelFont::Legend().Draw(painter, kWeightingLamp.Picture().left() - 6, kWeightingLamp.Picture().top(),
                              "C", QColor(24, 24, 28));
@@ -412,7 +415,7 @@ QImage PaintFrontPanelRgb()
     DrawSilk(painter, kFastLamp.Picture().center().x() + 1, kSpeed.Picture().top() - 8, "FAST");
     DrawCapitalsKey(painter, kSpeed, "SPEED");
     for (const Lamp& lamp : {kRange1Lamp, kRange2Lamp, kSlowLamp, kFastLamp})
-        DrawLamp(painter, lamp, kLampOff);
+        DrawLamp(painter, lamp);
 
     // The memory keys along the bottom.
     DrawHeading(painter, kLower.Picture().left(), kHigher.Picture().right(), kLower.Picture().top() - 8,
@@ -423,7 +426,7 @@ QImage PaintFrontPanelRgb()
     DrawKey(painter, kSave, "Save", CapColour::Orange, false);
     DrawKey(painter, kPeak, "Peak", CapColour::Grey, false);
     DrawKey(painter, kHide, "Hide", CapColour::Grey, true);
-    DrawLamp(painter, kHideLamp, kLampOff);
+    DrawLamp(painter, kHideLamp);
 
     DrawBattery(painter, kSum.Picture().left() + 8, kSum.Picture().bottom() + 10);
     DrawNames(painter, 236, 332, 150);

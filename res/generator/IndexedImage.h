@@ -21,8 +21,6 @@ public:
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
-    const std::vector<QRgb>& Palette() const { return m_palette; }
-    int Index(int x, int y) const { return m_indices[static_cast<std::size_t>(y * m_nWidth + x)]; }
     int DistinctColours() const;
 
     // The .bmp file image: file header, BITMAPINFOHEADER (biClrUsed 256, no

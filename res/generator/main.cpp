@@ -1,7 +1,9 @@
 // tv7w-artgen RESDIR [--preview DIR]
 // Draws every bitmap resource into RESDIR/bitmaps/<id>.bmp and the desktop
-// icons into RESDIR/icons. With --preview, also writes each bitmap, read back
-// from its .bmp file and enlarged three times, as DIR/<id>.png for viewing.
+// icons into RESDIR/icons/tv7w-<size>.png. With --preview, each bitmap is also
+// read back from its .bmp file (so that the file itself is what one looks at)
+// and written to DIR as <id>-1x.png and enlarged as <id>.png; the front panel
+// also as 131-lit.png, with indicators lit the way the comms window lights them.
 
 #include "Artwork.h"
 
@@ -22,21 +24,41 @@ struct Resource {
     std::function<IndexedImage()> paint;
 };
 
-constexpr int kPreviewScale = 3;
-constexpr int kPreviewWidth = 1000;
+constexpr int kMinimumPreviewScale = 3;
+constexpr int kPreviewWidth = 1000;  // small pictures are enlarged to about this width
 constexpr int kFrontPanelId = 131;
 constexpr int kIconId = 31234;
 constexpr int kIconBitmapSize = 32;
 constexpr int kDesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
+bool Fail(const char* what, const QString& path)
+{
+    std::fprintf(stderr, "tv7w-artgen: %s %s\n", what, qPrintable(path));
+    return false;
+}
+
+bool WriteFile(const QString& path, const std::vector<std::uint8_t>& bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "tv7w-artgen: cannot write %s\n", qPrintable(path));
-        return false;
-    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
+        return Fail("cannot write", path);
     return true;
+}
+
+bool WritePreview(const QString& bmpPath, int id, const QDir& preview)
+{
+    const QImage readBack(bmpPath);
+    if (readBack.isNull() || readBack.format() != QImage::Format_Indexed8)
+        return Fail("does not read back as an 8-bit bitmap:", bmpPath);
+    const int scale = std::max(kMinimumPreviewScale, kPreviewWidth / readBack.width());
+    const QSize enlarged = readBack.size() * scale;
+    bool written = readBack.save(preview.filePath(QString("%1-1x.png").arg(id))) &&
+                   readBack.scaled(enlarged).save(preview.filePath(QString("%1.png").arg(id)));
+    if (id == kFrontPanelId)
+        written = written && LightFrontPanel(readBack).scaled(enlarged).save(preview.filePath("131-lit.png"));
+    return written || Fail("cannot write the preview of", bmpPath);
 }
 
 // The icon as a resource bitmap: the icon on the platform's dialog grey.
@@ -61,51 +83,33 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir res(args[1]);
-    const QString preview = args.size() == 4 ? args[3] : QString();
-    if (!res.mkpath("bitmaps") || !res.mkpath("icons") || (!preview.isEmpty() && !QDir().mkpath(preview))) {
+    const bool previews = args.size() == 4;
+    const QDir preview(previews ? args[3] : QString());
+    if (!res.mkpath("bitmaps") || !res.mkpath("icons") || (previews && !preview.mkpath("."))) {
         std::fprintf(stderr, "tv7w-artgen: cannot create the output folders\n");
         return 1;
     }
 
     const std::vector<Resource> resources{
-        {137, PaintGraticule}, {131, PaintFrontPanel},   {139, PaintStartPicture},
-        {141, PaintPageLogo},  {128, PaintToolbarStrip}, {130, PaintClientBackdrop},
-        {134, PaintBanner},    {140, PaintWatermark},    {kIconId, IconBitmap},
+        {128, PaintToolbarStrip}, {130, PaintClientBackdrop}, {131, PaintFrontPanel},
+        {134, PaintBanner},       {137, PaintGraticule},      {139, PaintStartPicture},
+        {140, PaintWatermark},    {141, PaintPageLogo},       {kIconId, IconBitmap},
     };
     for (const Resource& resource : resources) {
         const IndexedImage image = resource.paint();
         const std::vector<std::uint8_t> bytes = image.BmpBytes();
         const QString path = res.filePath(QString("bitmaps/%1.bmp").arg(resource.id));
-        if (!WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                        static_cast<qsizetype>(bytes.size()))))
+        if (!WriteFile(path, bytes) || (previews && !WritePreview(path, resource.id, preview)))
             return 1;
         std::printf("%d: %d x %d, %d colours used, %zu bytes\n", resource.id, image.Width(), image.Height(),
                     image.DistinctColours(), bytes.size());
-        if (!preview.isEmpty()) {
-            QImage readBack(path);
-            if (readBack.isNull() || readBack.format() != QImage::Format_Indexed8) {
-                std::fprintf(stderr, "tv7w-artgen: %s does not read back as an 8-bit bitmap\n",
-                             qPrintable(path));
-                return 1;
-            }
-            readBack.save(QDir(preview).filePath(QString("%1-1x.png").arg(resource.id)));
-            const int scale = std::max(kPreviewScale, kPreviewWidth / readBack.width());
-            readBack.scaled(readBack.size() * scale)
-                .save(QDir(preview).filePath(QString("%1.png").arg(resource.id)));
-            if (resource.id == kFrontPanelId)
-                LightFrontPanel(readBack)
-                    .scaled(readBack.size() * kPreviewScale)
-                    .save(QDir(preview).filePath(QString("%1-lit.png").arg(resource.id)));
-        }
     }
     for (int size : kDesktopIconSizes) {
         const QString path = res.filePath(QString("icons/tv7w-%1.png").arg(size));
         if (!PaintProgramIcon(size).save(path)) {
-            std::fprintf(stderr, "tv7w-artgen: cannot write %s\n", qPrintable(path));
+            Fail("cannot write", path);
             return 1;
         }
-        if (!preview.isEmpty())
-            PaintProgramIcon(size).save(QDir(preview).filePath(QString("icon-%1.png").arg(size)));
     }
     return 0;
 }
