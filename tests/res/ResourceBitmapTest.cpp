@@ -90,6 +90,12 @@ constexpr std::array<Expected, 9> kResources{{
     {31234, 32, 32},  // program icon
 }};
 
+// Names the parameter in the test list by its resource number.
+void PrintTo(const Expected& resource, std::ostream* out)
+{
+    *out << resource.id;
+}
+
 class ResourceFile : public testing::TestWithParam<Expected> {};
 
 TEST_P(ResourceFile, IsAnUncompressed8BitBottomUpBmpOfItsSize)
