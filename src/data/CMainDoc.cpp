@@ -31,7 +31,8 @@ int ClampCode(int code)
 
 }  // namespace
 
-CMainDoc::CMainDoc(UserInterface& ui) : m_ui(ui) {}
+CMainDoc::CMainDoc(UserInterface& ui) : m_ui(ui)
+{}
 
 CMainDoc::~CMainDoc() = default;
 
@@ -57,7 +58,8 @@ bool CMainDoc::OnOpenDocument(const std::string& path)
     file.DskSetName(path);
     const std::int64_t length = file.DskGetLength();
     if (length < 0) {
-        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()), UserInterface::Icon::Exclamation);
+        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()),
+                  UserInterface::Icon::Exclamation);
         return false;
     }
     if (length != SpectrumFile::kSize) {
@@ -69,7 +71,8 @@ bool CMainDoc::OnOpenDocument(const std::string& path)
     SpectrumFile image;
     std::int32_t count = SpectrumFile::kSize;
     if (file.DskOpen(DskFile::kRead) != DskFile::kOk || file.DskRead(image.Bytes(), count) != DskFile::kOk) {
-        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()), UserInterface::Icon::Exclamation);
+        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()),
+                  UserInterface::Icon::Exclamation);
         return false;
     }
     file.DskClose();

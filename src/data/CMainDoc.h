@@ -73,6 +73,28 @@ public:
     int SetComment(int record, std::string_view text);
     int ClearRecord(int record);
 
+    // --- Record clipboard, PRN/PRX export and import (CMainDocClipboard.cpp,
+    // CMainDocTextFile.cpp) ------------------------------------------------
+    // Copies records first .. first+count-1 into the record clipboard and
+    // their text onto the system clipboard. 0, -5 when the system clipboard
+    // refused the text (the record clipboard holds the copy nonetheless), -1
+    // for a range outside 0..29.
+    int CopyRecords(int first, int count);
+    // 0 after pasting, 1 when nothing was copied.
+    int PasteRecords(int target);
+    void SetClipboardLabel(std::string_view text);
+    void GetClipboardLabel(std::string& text) const;
+    // The document's path with its last 3 characters replaced by the
+    // extension of kind: the name the file dialogs propose.
+    std::string TextFileName(int kind) const;
+    // Writes the 30 records to path as a PRN (kind 1) or PRX (kind 2) file.
+    // 0 written; -1 nothing written (no path, or the file could not be
+    // written: the user has been told why and no partial file is left).
+    int ExportText(int kind, const std::string& path);
+    // Replaces the 30 records by the lines of a PRN/PRX file. 0 imported;
+    // -1 the file could not be read: the user has been told and nothing changed.
+    int OnImport(const std::string& path);
+
     static constexpr const char* kUntitled = "untitled.spc";
 
 private:

@@ -4,9 +4,9 @@
 
 // Level text formats.
 namespace LevelFormat {
-constexpr int kInteger = 0;      // "%d" of the converted integer ("none" decimals)
-constexpr int kOneDecimal = 1;   // "%.1f" of the value, halves away from zero
-constexpr int kHex = 4;          // "%X" of the converted integer
+constexpr int kInteger = 0;     // "%d" of the converted integer ("none" decimals)
+constexpr int kOneDecimal = 1;  // "%.1f" of the value, halves away from zero
+constexpr int kHex = 4;         // "%X" of the converted integer
 }  // namespace LevelFormat
 
 // The one rule by which every level becomes text. The integer conversion

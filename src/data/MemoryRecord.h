@@ -17,8 +17,8 @@ struct MemoryRecord {
 
     std::array<std::uint8_t, kBands> bands{};  // level codes, 1/8 dB steps, 25 Hz first
     std::uint8_t wideband = 0;
-    std::uint8_t refCode = kEmptyRefCode;  // the 0 dB reference ("Ref0")
-    std::uint8_t mode = kEmptyMode;        // bits 0-2 source, bit 3 weighting C, bits 4-7 NC curve
+    std::uint8_t refCode = kEmptyRefCode;    // the 0 dB reference ("Ref0")
+    std::uint8_t mode = kEmptyMode;          // bits 0-2 source, bit 3 weighting C, bits 4-7 NC curve
     std::uint8_t checksum = kEmptyChecksum;  // XOR of bytes 0..32
 
     static MemoryRecord Empty() { return {}; }

@@ -25,7 +25,8 @@ std::string_view Trim(std::string_view text)
 bool SameName(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -114,7 +115,8 @@ void MakeParentFolders(const std::string& path)
 
 }  // namespace
 
-ProfileFile::ProfileFile(std::string path) : m_strPath(std::move(path)) {}
+ProfileFile::ProfileFile(std::string path) : m_strPath(std::move(path))
+{}
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const
 {

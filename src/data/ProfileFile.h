@@ -25,8 +25,7 @@ public:
     // missing or its value holds no digits at all.
     int GetInt(std::string_view section, std::string_view key, int def) const;
     // The key's value, at most 255 characters; def when the key is missing.
-    std::string GetString(std::string_view section, std::string_view key,
-                          std::string_view def) const;
+    std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
 
     // Write the value as signed decimal text / as it stands; false when the
     // file could not be written.

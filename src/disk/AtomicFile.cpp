@@ -40,8 +40,7 @@ mode_t PermissionsFor(const std::string& path)
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size,
-                         std::string& error)
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error)
 {
     std::string directory, name;
     DskSplitPath(path, directory, name);
@@ -60,8 +59,8 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
         error = SystemError::Describe(errno);
         return false;
     }
-    bool ok = ::fchmod(fd, PermissionsFor(path)) == 0 &&
-              WriteAll(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, PermissionsFor(path)) == 0 && WriteAll(fd, static_cast<const char*>(data), size) &&
+              ::fsync(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -7,5 +7,4 @@
 // it was: the bytes go to a temporary file beside it, are flushed to disk and
 // then renamed over the target. Returns true on success; on failure nothing is
 // left behind and error holds a readable reason.
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size,
-                         std::string& error);
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);

@@ -20,6 +20,9 @@ std::string Format(const char* format, int a, int b, int c)
     return text;
 }
 
+// The line reader fetches this many bytes at a time instead of one read per byte.
+constexpr std::size_t kReadAheadSize = 4096;
+
 std::string Cut(const std::string& text)
 {
     return text.substr(0, DskFile::kMaxText);
@@ -97,8 +100,7 @@ int DskFile::DskOpen(int mode)
     const int fd = OpenShared(m_strFullPath, flags);
     if (fd < 0) {
         const int code = SystemError::FromErrno(errno);
-        return Fail(code == SystemError::kSharingViolation ? kHeldElsewhere : kOpenFailed, code,
-                    "<ee=%d>");
+        return Fail(code == SystemError::kSharingViolation ? kHeldElsewhere : kOpenFailed, code, "<ee=%d>");
     }
     // Truncate only once the lock is ours, so a file held elsewhere is never emptied.
     if (mode != kRead && ::ftruncate(fd, 0) != 0) {
@@ -120,6 +122,8 @@ int DskFile::DskClose()
     m_hFile = -1;
     m_nAttributes = 0;
     m_bOpen = false;
+    m_readAhead.clear();
+    m_nReadAheadPos = 0;
     return kOk;
 }
 
@@ -129,11 +133,16 @@ int DskFile::DskRead(void* buffer, std::int32_t& count)
     if (!m_bOpen)
         return kNoFile;
     const std::int32_t asked = count;
-    std::int32_t moved = 0;
+    // Bytes the line reader fetched ahead come first.
+    const std::size_t waiting = m_readAhead.size() - m_nReadAheadPos;
+    std::int32_t moved =
+        static_cast<std::int32_t>(std::min(waiting, static_cast<std::size_t>(std::max(asked, 0))));
+    m_readAhead.copy(static_cast<char*>(buffer), static_cast<std::size_t>(moved), m_nReadAheadPos);
+    m_nReadAheadPos += static_cast<std::size_t>(moved);
     int err = 0;
     while (moved < asked) {
-        const ssize_t n = ::read(m_hFile, static_cast<char*>(buffer) + moved,
-                                 static_cast<std::size_t>(asked - moved));
+        const ssize_t n =
+            ::read(m_hFile, static_cast<char*>(buffer) + moved, static_cast<std::size_t>(asked - moved));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -180,18 +189,37 @@ int DskFile::DskReadLine(std::string& line)
     if (!m_bOpen)
         return kNoFile;
     while (line.size() < kMaxText) {
-        unsigned char byte = 0;
-        std::int32_t count = 1;
-        const int result = DskRead(&byte, count);
-        Enter("DskReadLine");
-        if (result != kOk)
-            return result;
-        if (byte >= 32)
+        if (m_nReadAheadPos == m_readAhead.size()) {
+            const int result = FillReadAhead();
+            Enter("DskReadLine");
+            if (result != kOk)
+                return result;
+        }
+        const auto byte = static_cast<unsigned char>(m_readAhead[m_nReadAheadPos++]);
+        // TAB stays inside a line: the import splits TAB-separated values
+        // (the clipboard's default layout) into fields, not into lines.
+        if (byte >= 32 || (byte == '\t' && !line.empty()))
             line.push_back(static_cast<char>(byte));
         else if (!line.empty())
             return kOk;
     }
     return kOk;
+}
+
+int DskFile::FillReadAhead()
+{
+    m_readAhead.resize(kReadAheadSize);
+    m_nReadAheadPos = 0;
+    ssize_t n = 0;
+    do {
+        n = ::read(m_hFile, m_readAhead.data(), kReadAheadSize);
+    } while (n < 0 && errno == EINTR);
+    const int err = n < 0 ? SystemError::FromErrno(errno) : 0;
+    m_readAhead.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    if (n > 0)
+        return kOk;
+    // The outcome of a one-byte DskRead at the end of the file or on a failed read.
+    return Fail(kShortTransfer, err ? err : 1, "<ee=%d,%d,%d>", 1, 0);
 }
 
 std::int64_t DskFile::DskGetLength()

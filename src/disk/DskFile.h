@@ -12,11 +12,11 @@ class DskFile {
 public:
     // Result codes.
     static constexpr int kOk = 0;
-    static constexpr int kNoFile = -1;        // no path, no file open, length query failed
-    static constexpr int kOpenFailed = -4;    // opening the file failed
-    static constexpr int kShortTransfer = -7; // read or write moved fewer bytes than asked
-    static constexpr int kMapFailed = -8;     // the memory mapping could not be made
-    static constexpr int kHeldElsewhere = -10;// another process holds the file exclusively
+    static constexpr int kNoFile = -1;          // no path, no file open, length query failed
+    static constexpr int kOpenFailed = -4;      // opening the file failed
+    static constexpr int kShortTransfer = -7;   // read or write moved fewer bytes than asked
+    static constexpr int kMapFailed = -8;       // the memory mapping could not be made
+    static constexpr int kHeldElsewhere = -10;  // another process holds the file exclusively
 
     // Open modes.
     static constexpr int kRead = 1;
@@ -64,6 +64,7 @@ private:
     void Enter(const char* operation);
     int Fail(int result, int systemError, const char* format, int asked = 0, int moved = 0);
     void ReadAttributes();
+    int FillReadAhead();
 
     int m_nLastResult = 0;
     int m_nSystemError = 0;
@@ -78,6 +79,10 @@ private:
     std::uint8_t* m_pView = nullptr;
     std::size_t m_nMappedSize = 0;
     bool m_bAnonymous = false;
+    // Bytes DskReadLine fetched from the file in one read and has not handed
+    // out yet; DskRead takes them first.
+    std::string m_readAhead;
+    std::size_t m_nReadAheadPos = 0;
 };
 
 // Splits path at its last '\' or '/' into directory (with the separator) and name.

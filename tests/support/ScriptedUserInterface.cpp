@@ -63,6 +63,6 @@ std::vector<std::string> ScriptedUserInterface::Texts(const std::string& kind) c
 
 int ScriptedUserInterface::Count(const std::string& kind) const
 {
-    return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(),
-                                          [&](const Call& call) { return call.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(m_calls.begin(), m_calls.end(), [&](const Call& call) { return call.kind == kind; }));
 }

@@ -2,18 +2,32 @@
 
 #include "CmdBitmap.h"
 #include "CmdDocument.h"
+#include "CmdText.h"
 
 #include <charconv>
 #include <iostream>
 
+namespace {
+
+constexpr const char* kClipUsage = "FILE (--record N | --all) [--format 30|31|32|33] [--field-sep CODE] "
+                                   "[--record-sep CODE] [--round 0|1] [--decimals 0|1]";
+
+}  // namespace
+
 const std::vector<CliCommand>& CliCommands()
 {
+    // One line per command.
+    // clang-format off
     static const std::vector<CliCommand> commands{
         {"new", "FILE", RunNew},
         {"info", "FILE", RunInfo},
         {"show", "FILE RECORD", RunShow},
+        {"export", "prn|prx FILE OUT", RunExport},
+        {"import", "FILE IN", RunImport},
+        {"clip", kClipUsage, RunClip},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
     };
+    // clang-format on
     return commands;
 }
 

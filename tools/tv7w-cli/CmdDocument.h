@@ -6,4 +6,3 @@ struct CliContext;
 int RunNew(CliContext& context);
 int RunInfo(CliContext& context);
 int RunShow(CliContext& context);
-

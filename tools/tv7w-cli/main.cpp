@@ -5,7 +5,9 @@
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
 
+#include <climits>
 #include <iostream>
+#include <unistd.h>
 
 namespace {
 
@@ -15,8 +17,18 @@ void PrintHelp()
     for (const CliCommand& command : CliCommands())
         std::cout << "  tv7w-cli " << command.name << ' ' << command.usage << '\n';
     std::cout << "\nRecords and analyser memories are numbered 1..30. Settings come from the\n"
-                 "TV7W profile file (" << DefaultProfilePath() << ") unless --profile names another.\n"
+                 "TV7W profile file ("
+              << DefaultProfilePath()
+              << ") unless --profile names another.\n"
                  "Exit status: 0 success, 1 the operation failed, 2 a usage error.\n";
+}
+
+// The path of the running program, for the profile file copied beside it.
+std::string ExecutablePath()
+{
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
 }  // namespace
@@ -24,7 +36,7 @@ void PrintHelp()
 int main(int argc, char** argv)
 {
     std::vector<std::string> words(argv + 1, argv + argc);
-    std::string profilePath = DefaultProfilePath();
+    std::string profilePath;
     // Global options stand before the command.
     while (!words.empty() && words.front().compare(0, 2, "--") == 0) {
         const std::string option = words.front();
@@ -48,6 +60,10 @@ int main(int argc, char** argv)
     if (words.empty()) {
         std::cerr << "usage: tv7w-cli [--profile FILE] COMMAND ...\n(tv7w-cli --help lists the commands)\n";
         return kExitUsage;
+    }
+    if (profilePath.empty()) {
+        profilePath = DefaultProfilePath();
+        MigrateProfile(ExecutablePath(), profilePath);
     }
     Profile().SetPath(profilePath);
     Settings().LoadSettings(Profile());

@@ -1,0 +1,146 @@
+// PRN and PRX text files: export of the 30 records and import of such a file.
+
+#include "data/CMainDoc.h"
+
+#include "data/DocumentMessages.h"
+#include "data/RecordText.h"
+#include "data/UserInterface.h"
+#include "disk/AtomicFile.h"
+#include "disk/DskFile.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Every line of a PRX file: 30 band codes, wideband, reference level, mode.
+constexpr int kImportFields = 33;
+constexpr int kReferenceField = 31;
+// DskRead's error number when the call worked but the file had ended.
+constexpr int kEndOfFile = 1;
+// Fields are separated by any run of commas, TABs and spaces.
+constexpr std::uint32_t kFieldDelimiters = ',' | ('\t' << 8) | (' ' << 16);
+// The text file ends with Ctrl-Z after the last line.
+constexpr char kEndOfText = '\x1A';
+// Longest PRX line: 33 fields of " %03d" and CR LF.
+constexpr std::size_t kMaxLineLength = kImportFields * 4 + 2;
+// Numbers grow no further than this while they are read: anything above 255
+// is skipped anyway, and the cap keeps digits beyond 32 bits from overflowing.
+constexpr long long kNumberCap = 1'000'000'000'000LL;
+
+long long AsciiToInteger(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min(value * 10 + (text[i] - '0'), kNumberCap);
+    return negative ? -value : value;
+}
+
+// The file holds the reference level, the record its code (level = 125 -
+// refCode). The export writes that level kept to 8 bits, so the levels
+// 126..255 it writes for the codes 126..255 are read back as those codes.
+long long ReferenceCode(long long level)
+{
+    constexpr long long kLevelOfCodeZero = 125;
+    if (level > kLevelOfCodeZero && level <= 255)
+        return kLevelOfCodeZero - level + 256;
+    return kLevelOfCodeZero - level;
+}
+
+// The first 30 lines of the file. False when the file cannot be read; a
+// last line without a line end counts as a line.
+bool ReadImportLines(DskFile& file, std::vector<std::string>& lines)
+{
+    const std::int64_t length = file.DskGetLength();
+    if (length < 0)
+        return false;
+    // Devices and pipes report no length: there is nothing to import from
+    // them, and an endless one would keep the line reader busy for ever.
+    if (length == 0)
+        return true;
+    std::string line;
+    while (lines.size() < SpectrumFile::kRecords) {
+        if (file.DskReadLine(line) == DskFile::kOk) {
+            lines.push_back(line);
+            continue;
+        }
+        if (file.SystemErrorCode() != kEndOfFile)
+            return false;
+        if (!line.empty())
+            lines.push_back(line);
+        break;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string CMainDoc::TextFileName(int kind) const
+{
+    const char* extension = kind == TextFileKind::kPrx ? "prx" : "prn";
+    std::string name =
+        m_strPathName.substr(0, m_strPathName.size() - std::min<std::size_t>(3, m_strPathName.size()));
+    return name + extension;
+}
+
+int CMainDoc::ExportText(int kind, const std::string& path)
+{
+    if (path.empty())
+        return -1;
+    std::string text;
+    text.reserve(SpectrumFile::kRecords * kMaxLineLength + 1);
+    for (const MemoryRecord& record : m_data.records)
+        AppendTextFileLine(text, record, kind);
+    text += kEndOfText;
+    std::string error;
+    if (!WriteFileAtomically(path, text.data(), text.size(), error)) {
+        m_ui.Tell(DocumentMessages::CannotSave(path, error), UserInterface::Icon::Exclamation);
+        return -1;
+    }
+    m_ui.Beep();
+    return 0;
+}
+
+int CMainDoc::OnImport(const std::string& path)
+{
+    DskFile file;
+    file.DskSetName(path);
+    std::vector<std::string> lines;
+    // Everything is read before anything is cleared, so a file that cannot
+    // be read leaves the records as they were.
+    if (file.DskOpen(DskFile::kRead) != DskFile::kOk || !ReadImportLines(file, lines)) {
+        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()) + "\r\nNothing was imported",
+                  UserInterface::Icon::Exclamation);
+        return -1;
+    }
+    file.DskClose();
+
+    for (int record = 0; record < SpectrumFile::kRecords; ++record)
+        ClearRecord(record);
+    std::string field;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        std::uint8_t* bytes = m_data.records[n].Bytes();
+        for (int k = 0; k < kImportFields; ++k) {
+            DskGetField(lines[n], field, k, kFieldDelimiters);
+            if (field.empty())
+                break;  // the fields are the runs of the line: none follows a missing one
+            long long value = AsciiToInteger(field);
+            if (k == kReferenceField)
+                value = ReferenceCode(value);
+            // Values outside a byte are skipped, not clipped.
+            if (value >= 0 && value <= 255)
+                bytes[k] = static_cast<std::uint8_t>(value);
+        }
+    }
+    SetModifiedFlag();
+    for (int record = 0; record < SpectrumFile::kRecords; ++record)
+        UpdateChecksum(record);
+    return 0;
+}

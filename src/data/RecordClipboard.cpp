@@ -1,0 +1,7 @@
+#include "data/RecordClipboard.h"
+
+RecordClipboard& Clipboard()
+{
+    static RecordClipboard clipboard;
+    return clipboard;
+}
