@@ -2,6 +2,7 @@
 
 #include "data/CMainDoc.h"
 
+#include "data/AsciiToInteger.h"
 #include "data/DocumentMessages.h"
 #include "data/RecordText.h"
 #include "data/UserInterface.h"
@@ -25,24 +26,6 @@ constexpr std::uint32_t kFieldDelimiters = ',' | ('\t' << 8) | (' ' << 16);
 constexpr char kEndOfText = '\x1A';
 // Longest PRX line: 33 fields of " %03d" and CR LF.
 constexpr std::size_t kMaxLineLength = kImportFields * 4 + 2;
-// Numbers grow no further than this while they are read: anything above 255
-// is skipped anyway, and the cap keeps digits beyond 32 bits from overflowing.
-constexpr long long kNumberCap = 1'000'000'000'000LL;
-
-long long AsciiToInteger(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min(value * 10 + (text[i] - '0'), kNumberCap);
-    return negative ? -value : value;
-}
-
 // The file holds the reference level, the record its code (level = 125 -
 // refCode). The export writes that level kept to 8 bits, so the levels
 // 126..255 it writes for the codes 126..255 are read back as those codes.
@@ -131,7 +114,7 @@ int CMainDoc::OnImport(const std::string& path)
             DskGetField(lines[n], field, k, kFieldDelimiters);
             if (field.empty())
                 break;  // the fields are the runs of the line: none follows a missing one
-            long long value = AsciiToInteger(field);
+            long long value = AsciiToInteger(field).value;
             if (k == kReferenceField)
                 value = ReferenceCode(value);
             // Values outside a byte are skipped, not clipped.

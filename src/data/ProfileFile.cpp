@@ -1,5 +1,6 @@
 #include "data/ProfileFile.h"
 
+#include "data/AsciiToInteger.h"
 #include "disk/AtomicFile.h"
 #include "disk/DskFile.h"
 
@@ -132,23 +133,8 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
 
 int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const
 {
-    const std::string text = GetString(section, key, "");
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i])))
-        return def;
-    // Accumulate in 32 bits and let too many digits wrap around, as a C
-    // conversion loop does; no input can make the read misbehave.
-    std::uint32_t value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
-    if (negative)
-        value = 0u - value;
-    return static_cast<int>(value);
+    const ParsedInteger number = AsciiToInteger(GetString(section, key, ""));
+    return number.hasDigits ? number.value : def;
 }
 
 bool ProfileFile::WriteInt(std::string_view section, std::string_view key, int value)

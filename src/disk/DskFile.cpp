@@ -20,6 +20,23 @@ std::string Format(const char* format, int a, int b, int c)
     return text;
 }
 
+// Calls transfer(bytes moved so far, bytes left) until asked bytes are moved,
+// the file ends or a call fails; returns the system error, 0 for none.
+template <typename Transfer> int MoveAll(std::int32_t asked, std::int32_t& moved, Transfer transfer)
+{
+    while (moved < asked) {
+        const ssize_t n = transfer(moved, static_cast<std::size_t>(asked - moved));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return SystemError::FromErrno(errno);
+        if (n == 0)
+            return 0;
+        moved += static_cast<std::int32_t>(n);
+    }
+    return 0;
+}
+
 // The line reader fetches this many bytes at a time instead of one read per byte.
 constexpr std::size_t kReadAheadSize = 4096;
 
@@ -139,18 +156,9 @@ int DskFile::DskRead(void* buffer, std::int32_t& count)
         static_cast<std::int32_t>(std::min(waiting, static_cast<std::size_t>(std::max(asked, 0))));
     m_readAhead.copy(static_cast<char*>(buffer), static_cast<std::size_t>(moved), m_nReadAheadPos);
     m_nReadAheadPos += static_cast<std::size_t>(moved);
-    int err = 0;
-    while (moved < asked) {
-        const ssize_t n =
-            ::read(m_hFile, static_cast<char*>(buffer) + moved, static_cast<std::size_t>(asked - moved));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            err = SystemError::FromErrno(errno);
-        if (n <= 0)
-            break;
-        moved += static_cast<std::int32_t>(n);
-    }
+    const int err = MoveAll(asked, moved, [&](std::int32_t done, std::size_t left) {
+        return ::read(m_hFile, static_cast<char*>(buffer) + done, left);
+    });
     count = moved;
     if (moved == asked)
         return kOk;
@@ -164,18 +172,9 @@ int DskFile::DskWrite(const void* buffer, std::int32_t& count)
         return kNoFile;
     const std::int32_t asked = count;
     std::int32_t moved = 0;
-    int err = 0;
-    while (moved < asked) {
-        const ssize_t n = ::write(m_hFile, static_cast<const char*>(buffer) + moved,
-                                  static_cast<std::size_t>(asked - moved));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            err = SystemError::FromErrno(errno);
-        if (n <= 0)
-            break;
-        moved += static_cast<std::int32_t>(n);
-    }
+    const int err = MoveAll(asked, moved, [&](std::int32_t done, std::size_t left) {
+        return ::write(m_hFile, static_cast<const char*>(buffer) + done, left);
+    });
     count = moved;
     if (moved == asked)
         return kOk;

@@ -1,5 +1,6 @@
 #include "plot/FontSpec.h"
 
+#include "data/AsciiToInteger.h"
 #include "plot/FontChooser.h"
 
 #include <QPainter>
@@ -42,24 +43,6 @@ const FaceSubstitute* SubstituteFor(const std::string& face)
         if (::strcasecmp(face.c_str(), substitute.face) == 0)
             return &substitute;
     return nullptr;
-}
-
-// The number field as atoi reads it (leading blanks, a sign, digits), held
-// within 32 bits.
-std::int32_t ReadNumber(const std::string& text)
-{
-    std::size_t at = 0;
-    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])))
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-        negative = text[at++] == '-';
-    std::int64_t value = 0;
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
-    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at)
-        value = std::min(value * 10 + (text[at] - '0'), kLimit + 1);
-    value = negative ? -value : std::min(value, kLimit);
-    return static_cast<std::int32_t>(value);
 }
 
 std::int32_t AbsPoints(std::int32_t height)
@@ -111,7 +94,9 @@ LogFontRecord FontSpec::RecordFromSpec(const std::string& spec)
     std::int32_t number = 0;
     if (separator != std::string::npos) {
         const std::size_t end = spec.find_first_of(",_", separator + 1);
-        number = ReadNumber(spec.substr(separator + 1, end == std::string::npos ? end : end - separator - 1));
+        number =
+            AsciiToInteger(spec.substr(separator + 1, end == std::string::npos ? end : end - separator - 1))
+                .value;
     }
     const std::int32_t flags = number % 100;
     logFont.lfHeight = -MulDiv(number / kPointsFactor, kLogPixelsY, 72);
