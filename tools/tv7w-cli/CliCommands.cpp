@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "CmdAnalyser.h"
 #include "CmdDocument.h"
 
 #include <charconv>
@@ -11,6 +12,13 @@ const std::vector<CliCommand>& CliCommands()
         {"new", "FILE", RunNew},
         {"info", "FILE", RunInfo},
         {"show", "FILE RECORD", RunShow},
+        {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},
+        {"download",
+         "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] [--retries K] "
+         "[--ignore-checksum]",
+         RunDownload},
+        {"upload", "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] [--retries K]",
+         RunUpload},
     };
     return commands;
 }
