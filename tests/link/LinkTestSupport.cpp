@@ -21,6 +21,8 @@ void PumpingSleeper::Sleep(int milliseconds)
 {
     if (milliseconds == CCommsDlg::kPollPauseMs) {
         ++m_nPolls;
+        if (onPoll)
+            onPoll(m_nPolls);
         if (m_nHold > 0) {
             --m_nHold;
             return;

@@ -29,6 +29,8 @@ public:
 
     // The analyser is not served during the next count polls.
     void HoldPolls(int count) { m_nHold = count; }
+    // Called at every poll with its number, before the analyser is served.
+    std::function<void(int poll)> onPoll;
     int Polls() const { return m_nPolls; }
     const std::vector<int>& Pauses() const { return m_pauses; }
     void ResetCounts();
