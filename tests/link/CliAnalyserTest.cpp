@@ -69,14 +69,14 @@ protected:
 
 TEST_F(CliAnalyserTest, StatusPrintsTheSerialNumber)
 {
-    SimulatorProcess simulator({"--serial", "LAB0007"});
+    SimulatorProcess simulator(TV7SIM, {"--serial", "LAB0007"});
     EXPECT_EQ(Cli("status --port " + simulator.DevicePath() + " --comdelay 1"), 0) << err;
     EXPECT_EQ(out, "LAB0007\n");
 }
 
 TEST_F(CliAnalyserTest, APortNumberIsTheProfilesDevice)
 {
-    SimulatorProcess simulator;
+    SimulatorProcess simulator(TV7SIM, {});
     WriteText(dir.File("TV7W.ini"), "[Ports]\nCOM2=" + simulator.DevicePath() + "\n");
     EXPECT_EQ(Cli("status --port 2 --comdelay 1"), 0) << err;
     EXPECT_EQ(out, std::string(TalvekAnalyser::kDefaultSerial) + "\n");
@@ -84,7 +84,7 @@ TEST_F(CliAnalyserTest, APortNumberIsTheProfilesDevice)
 
 TEST_F(CliAnalyserTest, DownloadCreatesTheFileWithOneRecord)
 {
-    SimulatorProcess simulator;
+    SimulatorProcess simulator(TV7SIM, {});
     const std::string path = dir.File("new.spc");
     ASSERT_EQ(
         Cli("download " + path + " --port " + simulator.DevicePath() + " --record 3 --memory 5 --comdelay 1"),
@@ -102,7 +102,7 @@ TEST_F(CliAnalyserTest, DownloadCreatesTheFileWithOneRecord)
 
 TEST_F(CliAnalyserTest, DownloadOfAllRecordsKeepsTheComments)
 {
-    SimulatorProcess simulator;
+    SimulatorProcess simulator(TV7SIM, {});
     const std::string path = MakeFile("all.spc");
     ASSERT_EQ(Cli("download " + path + " --port " + simulator.DevicePath() + " --all --comdelay 1"), 0)
         << err;
@@ -115,7 +115,7 @@ TEST_F(CliAnalyserTest, DownloadOfAllRecordsKeepsTheComments)
 
 TEST_F(CliAnalyserTest, AnUploadedRecordComesBackUnchanged)
 {
-    SimulatorProcess simulator;
+    SimulatorProcess simulator(TV7SIM, {});
     const std::string source = MakeFile("source.spc");
     const std::vector<std::uint8_t> before = ReadBytes(source);
     ASSERT_EQ(
@@ -135,7 +135,7 @@ TEST_F(CliAnalyserTest, AnUploadedRecordComesBackUnchanged)
 
 TEST_F(CliAnalyserTest, AWrongChecksumLeavesTheFileAsItWasUnlessIgnored)
 {
-    SimulatorProcess simulator({"--corrupt-checksum", "5"});
+    SimulatorProcess simulator(TV7SIM, {"--corrupt-checksum", "5"});
     const std::string path = MakeFile("kept.spc");
     const std::vector<std::uint8_t> before = ReadBytes(path);
     const std::string download =
@@ -152,7 +152,7 @@ TEST_F(CliAnalyserTest, AWrongChecksumLeavesTheFileAsItWasUnlessIgnored)
 
 TEST_F(CliAnalyserTest, RetriesAnswerTryAgainThatManyTimes)
 {
-    SimulatorProcess simulator({"--silent-after", "?"});
+    SimulatorProcess simulator(TV7SIM, {"--silent-after", "?"});
     EXPECT_EQ(Cli("status --port " + simulator.DevicePath() + " --comdelay 1 --retries 1"), 1);
     const std::string question = "Timed Out on Cmd 3Fh, check TALVEK 7 connection\nTry again?";
     EXPECT_NE(err.find(question + " Yes\n"), std::string::npos) << err;
@@ -164,7 +164,7 @@ TEST_F(CliAnalyserTest, ALineThatClosesMidTransferLeavesNoFile)
 {
     // The status read takes 16 reply bytes, the selection 1; the line
     // closes after 10 bytes of the record.
-    SimulatorProcess simulator({"--close-after", "27"});
+    SimulatorProcess simulator(TV7SIM, {"--close-after", "27"});
     const std::string path = dir.File("never.spc");
     EXPECT_EQ(Cli("download " + path + " --port " + simulator.DevicePath() + " --record 1 --comdelay 1"), 1);
     EXPECT_FALSE(FileExists(path));
@@ -181,7 +181,7 @@ TEST_F(CliAnalyserTest, AMissingDeviceIsNotFound)
 
 TEST_F(CliAnalyserTest, ADeviceInUseByAnotherProcessIsRefused)
 {
-    SimulatorProcess simulator;
+    SimulatorProcess simulator(TV7SIM, {});
     AnalyserLink holder;
     holder.SetDevicePath(simulator.DevicePath());
     ASSERT_EQ(holder.Open(), 0);

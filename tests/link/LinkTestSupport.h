@@ -5,12 +5,12 @@
 #include "link/Sleeper.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
+#include "tv7sim/SimulatorProcess.h"
 #include "tv7sim/TalvekSimulator.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -72,19 +72,4 @@ protected:
     PumpingSleeper sleeper{simulator};
     CCommsDlg comms{ui, sleeper};
     CMainDoc doc{ui};
-};
-
-// tv7sim as a separate process, stopped when the object goes.
-class SimulatorProcess {
-public:
-    explicit SimulatorProcess(const std::vector<std::string>& options = {});
-    ~SimulatorProcess();
-    SimulatorProcess(const SimulatorProcess&) = delete;
-    SimulatorProcess& operator=(const SimulatorProcess&) = delete;
-
-    const std::string& DevicePath() const { return m_strDevice; }
-
-private:
-    pid_t m_pid = -1;
-    std::string m_strDevice;
 };
