@@ -19,7 +19,6 @@ public:
     // Windows system error numbers the texts and the callers test for.
     static constexpr int kErrorNotFound = 2;
     static constexpr int kErrorAccessDenied = 5;
-    static constexpr int kErrorInvalidHandle = 6;
     static constexpr int kErrorGenFailure = 31;
 
     static constexpr int kDefaultPort = 1;
