@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "CmdAnalyser.h"
 #include "CmdBitmap.h"
 #include "CmdDocument.h"
 #include "CmdText.h"
@@ -11,6 +12,10 @@ namespace {
 
 constexpr const char* kClipUsage = "FILE (--record N | --all) [--format 30|31|32|33] [--field-sep CODE] "
                                    "[--record-sep CODE] [--round 0|1] [--decimals 0|1]";
+constexpr const char* kDownloadUsage = "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] "
+                                       "[--retries K] [--ignore-checksum]";
+constexpr const char* kUploadUsage =
+    "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] [--retries K]";
 
 }  // namespace
 
@@ -26,6 +31,9 @@ const std::vector<CliCommand>& CliCommands()
         {"import", "FILE IN", RunImport},
         {"clip", kClipUsage, RunClip},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
+        {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},
+        {"download", kDownloadUsage, RunDownload},
+        {"upload", kUploadUsage, RunUpload},
     };
     // clang-format on
     return commands;

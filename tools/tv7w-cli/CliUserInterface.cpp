@@ -35,6 +35,10 @@ bool CliUserInterface::AskYesNo(const std::string& text, Icon)
 
 void CliUserInterface::ShowProgress(const std::string& text)
 {
+    // A download names its memory after every 5 ms poll: write only changes.
+    if (m_bProgressShown && text == m_strProgress)
+        return;
+    m_strProgress = text;
     // Carriage return and erase-line keep the progress on one line.
     std::cerr << "\r\033[K" << PlainLines(text) << std::flush;
     m_bProgressShown = true;

@@ -29,6 +29,7 @@ protected:
 private:
     Answer m_answer;
     bool m_bProgressShown = false;
+    std::string m_strProgress;
 };
 
 // The text with its CR LF line breaks as plain line feeds.

@@ -1,0 +1,133 @@
+// Arbitrary replies from the analyser to every exchange, over a real
+// pseudo-terminal. Byte 0 chooses the exchange and its arguments, byte 1
+// the answers to the first 8 questions (bit set: Yes). The rest are the
+// replies: for every byte the program sends, one length byte n and the reply
+// bytes (below 128: n bytes; 128-191: 16 (n - 127) bytes, enough for the
+// 1022 bytes of all records; from 192: no answer). Every exchange
+// must end, leave the port closed and the wait cursor off, and a failed
+// download must leave the document as it was.
+
+#include "data/CMainDoc.h"
+#include "data/ProfileFile.h"
+#include "data/ProgramSettings.h"
+#include "link/CCommsDlg.h"
+#include "link/Sleeper.h"
+#include "support/ScriptedUserInterface.h"
+#include "tv7sim/PseudoTerminal.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::uint8_t kLongReply = 128;
+constexpr std::uint8_t kSilence = 192;
+constexpr std::size_t kLongReplyUnit = 16;
+constexpr int kQuestions = 8;
+
+// Answers every byte the program has sent with the next reply of the input,
+// at every pause; never sleeps.
+class ReplyingSleeper : public Sleeper {
+public:
+    ReplyingSleeper(PseudoTerminal& line, const std::uint8_t* data, std::size_t size)
+        : m_line(line), m_data(data), m_size(size)
+    {}
+
+    void Sleep(int) override
+    {
+        std::vector<std::uint8_t> sent;
+        m_line.ReadAvailable(sent);
+        for (std::size_t i = 0; i < sent.size() && m_pos < m_size; ++i) {
+            const std::uint8_t length = m_data[m_pos++];
+            if (length >= kSilence)
+                continue;
+            const std::size_t wanted =
+                length < kLongReply ? length : (length - kLongReply + 1u) * kLongReplyUnit;
+            const std::size_t count = std::min(wanted, m_size - m_pos);
+            m_line.WriteSome(m_data + m_pos, count);
+            m_pos += count;
+        }
+    }
+
+private:
+    PseudoTerminal& m_line;
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+PseudoTerminal& Line()
+{
+    static PseudoTerminal line;
+    if (!line.IsOpen()) {
+        std::string error;
+        if (!line.Open(error))
+            std::abort();
+    }
+    return line;
+}
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
+    Settings() = ProgramSettings{};
+    Settings().Comdelay = 0;
+    Settings().Sounds = 0;
+    Profile().SetPath({});
+    PseudoTerminal& line = Line();
+    std::vector<std::uint8_t> stale;
+    line.ReadAvailable(stale);
+
+    ScriptedUserInterface ui;
+    for (int q = 0; q < kQuestions; ++q)
+        ui.Answer({((data[1] >> q) & 1) != 0});
+    ReplyingSleeper sleeper(line, data + 2, size - 2);
+    CCommsDlg comms(ui, sleeper);
+    comms.Link().SetDevicePath(line.DevicePath());
+    CMainDoc doc(ui);
+    doc.OnNewDocument();
+    const SpectrumFile before = doc.Data();
+
+    const int choice = data[0] % 6;
+    const int index = (data[0] >> 3) % 30;
+    comms.Panel().m_nPanelMemory = data[0] >> 3 & 0x1F;  // 0-31, out of range included
+    int result = 0;
+    switch (choice) {
+    case 0:
+        result = comms.ReadStatus();
+        break;
+    case 1:
+        result = comms.SendCommand(data[0], true);
+        break;
+    case 2:
+        result = comms.DownloadToFile(doc, index, CCommsDlg::kCurrentMemory);
+        break;
+    case 3:
+        result = comms.DownloadToFile(doc, CCommsDlg::kAllRecords, CCommsDlg::kAllRecords);
+        break;
+    case 4:
+        result = comms.UploadFromFile(doc, index, 29 - index);
+        break;
+    default: {
+        CCommsDlg::DownloadBuffer buffer{};
+        result = comms.DownloadRecords(buffer, -1, index);
+        break;
+    }
+    }
+    Check(result <= 0);
+    Check(!comms.IsPortOpen() && !comms.Link().IsOpen());
+    Check(ui.WaitCursorDepth() == 0);
+    if (result != 0 && (choice == 2 || choice == 3))
+        Check(doc.Data() == before);
+    return 0;
+}

@@ -1,0 +1,483 @@
+#include "link/CCommsDlg.h"
+
+#include "data/CMainDoc.h"
+#include "data/ProgramSettings.h"
+#include "data/UserInterface.h"
+#include "link/Sleeper.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// The analyser's command bytes. Every command but the two download requests
+// is answered by one acknowledgement byte, whose value is never examined.
+constexpr std::uint8_t kCmdStatus = '?';         // then 8 status bytes
+constexpr std::uint8_t kCmdSelectMemory = 0x61;  // + memory index 0-29
+constexpr std::uint8_t kCmdSendRecord = 'Y';     // 36-byte reply, no acknowledgement
+constexpr std::uint8_t kCmdSendAll = 'Z';        // 1022-byte reply, no acknowledgement
+constexpr std::uint8_t kCmdReceiveRecord = 'T';  // then 68 acknowledged half-bytes
+
+// Status reply: byte 0 unused, bytes 1-7 the serial number.
+constexpr int kSerialOffset = 1;
+constexpr int kSerialLength = 7;
+// Download replies: two unused bytes, then 34-byte record images.
+constexpr int kReplyHeader = 2;
+constexpr int kOneRecordReply = kReplyHeader + MemoryRecord::kSize;
+constexpr int kAllRecordsReply = kReplyHeader + SpectrumFile::kRecords * MemoryRecord::kSize;
+constexpr int kMemories = SpectrumFile::kRecords;
+
+constexpr std::uint32_t kLineSpeed = 1200;
+constexpr int kOneStopBit = 1;
+constexpr int kErrorPortInUse = -5;
+constexpr int kErrorPortNotFound = -2;
+
+constexpr int kResultLinkFailure = -2;
+constexpr int kResultTimedOut = -3;
+constexpr int kResultFailed = -1;
+
+constexpr std::size_t kTextSize = 256;
+constexpr std::size_t kHexDumpSize = 1024;
+
+// The commands of the status read that put the analyser into a known state,
+// and the panel field each one sets once acknowledged.
+struct KnownStateStep {
+    std::uint8_t command;
+    int CCommsDlg::PanelState::*field;
+    int value;
+};
+constexpr std::array<KnownStateStep, 7> kKnownState{{
+    {'L', &CCommsDlg::PanelState::m_nSource, 2},       // Left
+    {'F', &CCommsDlg::PanelState::m_nWeighting, 1},    // flat
+    {'B', &CCommsDlg::PanelState::m_nSpeed, 2},        // fast
+    {'2', &CCommsDlg::PanelState::m_nRange, 2},        // 2 dB
+    {'4', &CCommsDlg::PanelState::m_nSensitivity, 2},  // step 2
+    {'a', &CCommsDlg::PanelState::m_nPanelMemory, 1},  // memory 1
+    {'U', &CCommsDlg::PanelState::m_nHide, 2},         // shown
+}};
+
+template <typename... Args> std::string Format(const char* format, Args... args)
+{
+    char text[kTextSize];
+    std::snprintf(text, sizeof text, format, args...);
+    return text;
+}
+
+std::uint8_t Checksum(const std::uint8_t* image)
+{
+    std::uint8_t sum = 0;
+    for (int i = 0; i < MemoryRecord::kDataSize; ++i)
+        sum ^= image[i];
+    return sum;
+}
+
+bool ValidMemory(int index)
+{
+    return index >= 0 && index < kMemories;
+}
+
+}  // namespace
+
+CCommsDlg::CCommsDlg(UserInterface& ui, Sleeper& sleeper) : m_ui(ui), m_sleeper(sleeper)
+{}
+
+CCommsDlg::CCommsDlg(UserInterface& ui) : CCommsDlg(ui, Sleeper::System())
+{}
+
+CCommsDlg::~CCommsDlg() = default;
+
+std::string CCommsDlg::SerialText() const
+{
+    return std::string(m_szSerial.data(), std::find(m_szSerial.begin(), m_szSerial.end(), '\0'));
+}
+
+void CCommsDlg::SetCommsStatus(const std::string& text)
+{
+    m_strCommsStatus = text;
+    UpdateFields();
+}
+
+void CCommsDlg::UpdateFields()
+{
+    m_ui.ShowProgress(m_strCommsStatus);
+}
+
+void CCommsDlg::Pause(int milliseconds)
+{
+    m_sleeper.Sleep(milliseconds);
+}
+
+// --- Link ----------------------------------------------------------------------
+
+int CCommsDlg::Connect()
+{
+    m_link.Close();
+    m_link.SetPort(Settings().Comport);
+    m_link.SetBaudRate(kLineSpeed);
+    m_link.SetParity(AnalyserLink::kParityNone);
+    m_link.SetStopBits(kOneStopBit);
+    const int result = m_link.Open();
+    if (result != 0) {
+        m_link.Close();
+        const char* text = result == kErrorPortInUse      ? "COM port Already Open"
+                           : result == kErrorPortNotFound ? "COM port not found"
+                                                          : "COM port not available";
+        m_ui.Tell(text, UserInterface::Icon::Exclamation);
+        m_bPortOpen = 0;
+        m_bAnalyserAnswered = 0;
+        m_ui.RefreshAllViews();
+        m_ui.Repaint();
+        return result;
+    }
+    m_bPortOpen = 1;
+    m_ui.Repaint();
+    return 0;
+}
+
+int CCommsDlg::Disconnect()
+{
+    if (m_bPortOpen) {
+        m_link.Close();
+        m_bPortOpen = 0;
+        m_ui.Repaint();
+    }
+    return 0;
+}
+
+CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls, bool bMemoryProgress)
+{
+    int received = 0;
+    int polls = 0;
+    while (received < count) {
+        m_sleeper.Sleep(kPollPauseMs);
+        int length = 1;
+        if (m_link.Read(bytes + received, length) < 0)
+            return Wait::LinkFailed;
+        const bool lastPoll = ++polls >= maxPolls;
+        if (length == 1) {
+            ++received;
+            polls = 0;
+        }
+        if (bMemoryProgress) {
+            // Memory 31 would be named while the last two bytes arrive.
+            const int memory = std::min(received / MemoryRecord::kSize + 1, kMemories);
+            m_strCommsStatus = Format("Downloading Memory %02d", memory);
+            UpdateFields();
+        }
+        if (lastPoll)
+            return Wait::TimedOut;
+    }
+    return Wait::Received;
+}
+
+bool CCommsDlg::AskTryAgain(const std::string& question)
+{
+    m_ui.Beep();
+    return m_ui.AskYesNo(question, UserInterface::Icon::Exclamation);
+}
+
+// --- Failure ends ----------------------------------------------------------------
+
+int CCommsDlg::CommandLinkFailure()
+{
+    m_ui.Tell(Format("Cannot Use this COM port (%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
+                     m_link.ErrorText().c_str()),
+              UserInterface::Icon::Exclamation);
+    Disconnect();
+    m_strCommsStatus = "Problem with port, Restart";
+    UpdateFields();
+    m_bAnalyserAnswered = 0;
+    m_ui.Repaint();
+    m_ui.RefreshAllViews();
+    return kResultLinkFailure;
+}
+
+int CCommsDlg::PortFailure()
+{
+    m_ui.Tell(Format("Problems with COM port(%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
+                     m_link.ErrorText().c_str()),
+              UserInterface::Icon::Exclamation);
+    Disconnect();
+    m_strCommsStatus = "Problem with port, Restart";
+    UpdateFields();
+    m_ui.Repaint();
+    m_ui.RefreshAllViews();
+    return kResultFailed;
+}
+
+int CCommsDlg::TimedOutEnd()
+{
+    Disconnect();
+    m_strCommsStatus = "Timed Out";
+    UpdateFields();
+    m_ui.Repaint();
+    m_ui.RefreshAllViews();
+    return kResultFailed;
+}
+
+// --- Exchanges ---------------------------------------------------------------------
+
+int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
+{
+    for (;;) {
+        if (!m_bPortOpen) {
+            const int result = Connect();
+            if (result != 0)
+                return result;
+        }
+        // Whatever arrived after the last reply is not an answer to this command.
+        if (m_link.Drain() != 0)
+            return CommandLinkFailure();
+        int length = 1;
+        if (m_link.Write(&command, length) != 0)
+            return CommandLinkFailure();
+        std::uint8_t acknowledgement = 0;
+        const Wait wait = Receive(&acknowledgement, 1, kAckPolls, false);
+        if (wait == Wait::LinkFailed)
+            return CommandLinkFailure();
+        if (wait == Wait::Received) {
+            m_bAnalyserAnswered = 1;
+            if (bCloseAfter)
+                Disconnect();
+            return 0;
+        }
+        if (AskTryAgain(Format("Timed Out on Cmd %2Xh, check TALVEK 7 connection\r\nTry again?", command)))
+            continue;
+        Disconnect();
+        m_strCommsStatus = "Timed Out";
+        UpdateFields();
+        m_bAnalyserAnswered = 0;
+        m_ui.Repaint();
+        m_ui.RefreshAllViews();
+        return kResultTimedOut;
+    }
+}
+
+int CCommsDlg::ReadStatus()
+{
+    WaitCursor wait(m_ui);
+    m_szSerial.fill('\0');
+    m_panel = PanelState{};
+    m_strCommsStatus = "Get TALVEK 7 Status..";
+    UpdateFields();
+    const int delay = Settings().Comdelay;
+
+    std::array<std::uint8_t, kStatusSize> status{};
+    for (;;) {
+        if (!m_bPortOpen) {
+            const int result = Connect();
+            if (result != 0)
+                return result;
+        }
+        if (m_link.Drain() != 0)
+            return PortFailure();
+        const int result = SendCommand(kCmdStatus, false);
+        if (result != 0)
+            return result;
+        const Wait received = Receive(status.data(), kStatusSize, kStatusPolls, false);
+        if (received == Wait::Received)
+            break;
+        if (received == Wait::LinkFailed)
+            return PortFailure();
+        if (!AskTryAgain("Timed Out on Status Read, check TALVEK 7 connection\r\nTry Again?"))
+            return TimedOutEnd();
+    }
+    std::memcpy(m_szSerial.data(), status.data() + kSerialOffset, kSerialLength);
+    m_szSerial[kSerialLength] = '\0';
+
+    for (const KnownStateStep& step : kKnownState) {
+        Pause(delay);
+        const int result = SendCommand(step.command, false);
+        if (result != 0)
+            return result;
+        m_panel.*step.field = step.value;
+    }
+    Pause(delay);
+    m_strCommsStatus = "Ok";
+    Disconnect();
+    UpdateFields();
+    m_ui.Repaint();
+    return 0;
+}
+
+int CCommsDlg::CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* destination, int size)
+{
+    const std::uint8_t computed = Checksum(block);
+    if (computed != block[MemoryRecord::kDataSize] &&
+        !m_ui.AskYesNo(Format("Problems with Checksum %02X\r\nMemory:%d\r\nIgnore?", computed, memory),
+                       UserInterface::Icon::Exclamation)) {
+        ShowHexDump(block, MemoryRecord::kSize,
+                    Format("Calculated cksum:%02X\r\nlast 34 bytes rx:", computed));
+        Disconnect();
+        m_strCommsStatus = "Problem with Checksums";
+        UpdateFields();
+        m_ui.Repaint();
+        m_ui.RefreshAllViews();
+        return kResultFailed;
+    }
+    std::memcpy(destination, block, static_cast<std::size_t>(size));
+    return 0;
+}
+
+int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source)
+{
+    if (source != kCurrentMemory && source >= kMemories)
+        return kResultFailed;
+    WaitCursor wait(m_ui);
+    std::vector<std::uint8_t> reply(kAllRecordsReply);
+    int memory = 0;
+    for (;;) {
+        memory = source == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : source;
+        if (memory >= 0) {
+            const int result = SendCommand(static_cast<std::uint8_t>(kCmdSelectMemory + memory), false);
+            if (result != 0)
+                return result;
+            m_strCommsStatus = Format("Downloading Memory %02d to %02d", memory + 1, nDestSlot + 1);
+        } else {
+            m_strCommsStatus = "Downloading all 30 Records, wait..";
+        }
+        UpdateFields();
+
+        Pause(Settings().Comdelay);
+        if (!m_bPortOpen) {
+            const int result = Connect();
+            if (result != 0)
+                return result;
+        }
+        if (m_link.Drain() != 0)
+            return PortFailure();
+        Pause(Settings().Comdelay);
+
+        // The request is answered with data alone, no acknowledgement.
+        std::uint8_t request = memory >= 0 ? kCmdSendRecord : kCmdSendAll;
+        int length = 1;
+        if (m_link.Write(&request, length) != 0)
+            return PortFailure();
+        const int size = memory >= 0 ? kOneRecordReply : kAllRecordsReply;
+        const Wait received = Receive(reply.data(), size, kDownloadPolls, memory < 0);
+        if (received == Wait::Received)
+            break;
+        if (received == Wait::LinkFailed)
+            return PortFailure();
+        if (!AskTryAgain("Timed Out on Download, check TALVEK 7 connection\r\nTry again?"))
+            return TimedOutEnd();
+    }
+
+    if (memory >= 0) {
+        if (CheckRecord(reply.data() + kReplyHeader, memory + 1, buffer.data(), MemoryRecord::kSize) != 0)
+            return kResultFailed;
+    } else {
+        for (int g = 0; g < kMemories; ++g) {
+            const std::uint8_t* block = reply.data() + kReplyHeader + MemoryRecord::kSize * g;
+            std::uint8_t* destination = buffer.data() + kAllRecordsOffset + MemoryRecord::kSize * g;
+            if (CheckRecord(block, g + 1, destination, MemoryRecord::kDataSize) != 0)
+                return kResultFailed;
+        }
+    }
+    m_strCommsStatus = "Ok";
+    Disconnect();
+    UpdateFields();
+    m_ui.Repaint();
+    return 0;
+}
+
+int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
+{
+    // One record into the file while the analyser's selected memory is not
+    // known yet: memory 1, as the comms window's Refresh takes it, rather
+    // than all 30 memories over records the user did not ask for.
+    if (source == kCurrentMemory && nDestSlot >= 0 &&
+        (m_panel.m_nPanelMemory < 1 || m_panel.m_nPanelMemory > kMemories))
+        m_panel.m_nPanelMemory = 1;
+    const int memory = source == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : source;
+    if (memory >= 0 && !ValidMemory(nDestSlot))
+        return kResultFailed;
+
+    DownloadBuffer buffer{};
+    const int result = DownloadRecords(buffer, nDestSlot, source);
+    if (result != 0)
+        return result;
+    auto& records = doc.Data().records;
+    if (memory >= 0) {
+        std::memcpy(records[static_cast<std::size_t>(nDestSlot)].Bytes(), buffer.data(),
+                    MemoryRecord::kDataSize);
+    } else {
+        for (int g = 0; g < kMemories; ++g)
+            std::memcpy(records[static_cast<std::size_t>(g)].Bytes(),
+                        buffer.data() + kAllRecordsOffset + MemoryRecord::kSize * g, MemoryRecord::kDataSize);
+    }
+    return 0;
+}
+
+int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSlot)
+{
+    if (target != kCurrentMemory && !ValidMemory(target))
+        return kResultFailed;
+    WaitCursor wait(m_ui);
+    const int memory = target == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : target;
+    int result = SendCommand(static_cast<std::uint8_t>(kCmdSelectMemory + memory), true);
+    if (result != 0)
+        return result;
+    m_panel.m_nPanelMemory = memory + 1;
+    m_strCommsStatus = Format("Selecting TALVEK 7 Mem %02d", memory + 1);
+    UpdateFields();
+    Pause(Settings().Comdelay);
+
+    if (!m_bPortOpen) {
+        result = Connect();
+        if (result != 0)
+            return result;
+    }
+    // A port that fails here is reported and closed like any other link failure.
+    if (m_link.Drain() != 0)
+        return PortFailure();
+    Pause(Settings().Comdelay);
+
+    result = SendCommand(kCmdReceiveRecord, false);
+    if (result != 0)
+        return result;
+    // The record goes over as 68 half-byte commands, high half first; its
+    // checksum is byte 33 of the image, so nothing else is sent.
+    const std::uint8_t* bytes = image.Bytes();
+    for (int i = 1; i <= MemoryRecord::kSize; ++i) {
+        const std::uint8_t c = bytes[i - 1];
+        result = SendCommand(static_cast<std::uint8_t>(c >> 4), false);
+        if (result != 0)
+            return result;
+        Pause(Settings().Comdelay);
+        result = SendCommand(static_cast<std::uint8_t>(c & 0x0F), false);
+        if (result != 0)
+            return result;
+        Pause(Settings().Comdelay);
+        m_strCommsStatus = Format("Uploading Memory %02d to %02d (%2d)", nSourceSlot + 1, memory + 1, i);
+        UpdateFields();
+    }
+    m_strCommsStatus = "Ok";
+    Disconnect();
+    UpdateFields();
+    m_ui.Repaint();
+    return 0;
+}
+
+int CCommsDlg::UploadFromFile(CMainDoc& doc, int target, int slot)
+{
+    if (!ValidMemory(slot))
+        return kResultFailed;
+    doc.UpdateChecksum(slot);
+    const MemoryRecord image = doc.Data().records[static_cast<std::size_t>(slot)];
+    const int result = UploadRecord(image, target, slot);
+    return result < 0 ? result : 0;
+}
+
+void CCommsDlg::ShowHexDump(const std::uint8_t* bytes, int count, const std::string& heading)
+{
+    std::string text = heading + "\r\n";
+    for (int i = 0; i < count; ++i)
+        text += Format("%02d: %02X\r\n", i, bytes[i]);
+    // The message is held in 1024 characters.
+    if (text.size() > kHexDumpSize - 1)
+        text.resize(kHexDumpSize - 1);
+    m_ui.Tell(text, UserInterface::Icon::None);
+}

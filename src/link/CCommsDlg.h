@@ -1,0 +1,127 @@
+#pragma once
+
+#include "data/MemoryRecord.h"
+#include "link/AnalyserLink.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CMainDoc;
+class Sleeper;
+class UserInterface;
+
+// The one object that owns the link to the TALVEK 7, what the program knows
+// of the analyser's state and every exchange with it: connect, one command,
+// status read, download of one or all 30 memory records, upload of one. Each
+// exchange runs to its end on the caller's thread, opens the port when it
+// needs it and leaves it closed. Messages, questions, progress texts, beeps,
+// repaints and the wait cursor go through the user interface; the comms
+// window shows the state kept here.
+//
+// Results are 0 for success and negative for failure.
+class CCommsDlg {
+public:
+    // Every wait for a reply byte is a loop of polls: a 5 ms pause, then a
+    // one-byte read. A byte resets the count; the N-th poll counted since the
+    // start or the last byte fails the wait, whatever it returns.
+    static constexpr int kPollPauseMs = 5;
+    static constexpr int kAckPolls = 400;
+    static constexpr int kStatusPolls = 300;
+    static constexpr int kDownloadPolls = 600;
+
+    // Source or target: the memory selected on the analyser (m_nPanelMemory).
+    static constexpr int kCurrentMemory = 99;
+    // Source: all 30 memories; destination: none.
+    static constexpr int kAllRecords = -1;
+
+    static constexpr int kStatusSize = 8;
+    static constexpr int kSerialSize = 8;
+    // A download of all 30 records leaves block g at byte 8 + 34 g of the
+    // buffer, without its checksum; a download of one leaves the 34-byte
+    // image at byte 0.
+    static constexpr int kBufferSize = 1080;
+    static constexpr int kAllRecordsOffset = 8;
+
+    using DownloadBuffer = std::array<std::uint8_t, kBufferSize>;
+
+    // The analyser's settings as far as the program knows them; 0 is "not yet set".
+    struct PanelState {
+        int m_nPanelMemory = 0;  // 1-30, the memory selected on the analyser
+        int m_nSource = 0;       // 1 Mike, 2 Left, 3 Right, 4 Sum, 5 Diff
+        int m_nWeighting = 0;    // bit 0 flat, bit 1 C, bit 2 Mike selected
+        int m_nHide = 0;         // 1 hidden, 2 shown
+        int m_nSpeed = 0;        // 1 slow, 2 fast
+        int m_nRange = 0;        // 1 = 1 dB, 2 = 2 dB
+        int m_nSensitivity = 0;  // 1-8
+    };
+
+    CCommsDlg(UserInterface& ui, Sleeper& sleeper);
+    explicit CCommsDlg(UserInterface& ui);
+    virtual ~CCommsDlg();
+    CCommsDlg(const CCommsDlg&) = delete;
+    CCommsDlg& operator=(const CCommsDlg&) = delete;
+
+    // Opens the port of the setting Comport at 1200 bit/s, 8N1.
+    int Connect();
+    // Closes the port if Connect opened it. Always 0.
+    int Disconnect();
+    // Sends one command byte and waits for its acknowledgement: 0, -2 link
+    // failure, -3 timed out and no retry wanted, or Connect's failure.
+    int SendCommand(std::uint8_t command, bool bCloseAfter);
+    // Reads the serial number and puts the analyser into a known state.
+    int ReadStatus();
+    // Downloads memory source (0-29, kCurrentMemory) or all 30 (negative);
+    // nDestSlot only numbers the progress text.
+    int DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source);
+    // Downloads into record nDestSlot (0-29) of the document, or all 30
+    // memories into records 1-30; byte 33 of the records is not written.
+    int DownloadToFile(CMainDoc& doc, int nDestSlot, int source);
+    // Uploads the 34-byte image into memory target (0-29, kCurrentMemory);
+    // nSourceSlot only numbers the progress text.
+    int UploadRecord(const MemoryRecord& image, int target, int nSourceSlot);
+    // Recomputes the checksum of record slot of the document and uploads it.
+    int UploadFromFile(CMainDoc& doc, int target, int slot);
+    // One message box: the heading, then "index: value" per byte.
+    void ShowHexDump(const std::uint8_t* bytes, int count, const std::string& heading);
+
+    bool IsPortOpen() const { return m_bPortOpen != 0; }
+    bool HasAnalyserAnswered() const { return m_bAnalyserAnswered != 0; }
+    void SetAnalyserAnswered(bool answered) { m_bAnalyserAnswered = answered ? 1 : 0; }
+    // The serial number: 7 characters and a NUL.
+    const std::array<char, kSerialSize>& Serial() const { return m_szSerial; }
+    std::string SerialText() const;
+    const std::string& CommsStatus() const { return m_strCommsStatus; }
+    // Sets the status line and shows it at once.
+    void SetCommsStatus(const std::string& text);
+    PanelState& Panel() { return m_panel; }
+    const PanelState& Panel() const { return m_panel; }
+    AnalyserLink& Link() { return m_link; }
+
+private:
+    enum class Wait { Received, TimedOut, LinkFailed };
+
+    // Polls until count bytes have arrived; with bMemoryProgress the status
+    // line names the memory being received after every poll.
+    Wait Receive(std::uint8_t* bytes, int count, int maxPolls, bool bMemoryProgress);
+    void Pause(int milliseconds);
+    // Pushes the status line into the window.
+    void UpdateFields();
+    // The ends of a failed exchange: each says why, closes the port and
+    // refreshes the window and every view.
+    int CommandLinkFailure();
+    int PortFailure();
+    int TimedOutEnd();
+    // The beep and the time-out question; true to try again.
+    bool AskTryAgain(const std::string& question);
+    int CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* destination, int size);
+
+    UserInterface& m_ui;
+    Sleeper& m_sleeper;
+    AnalyserLink m_link;
+    int m_bPortOpen = 0;
+    int m_bAnalyserAnswered = 0;
+    std::array<char, kSerialSize> m_szSerial{};
+    std::string m_strCommsStatus;
+    PanelState m_panel;
+};

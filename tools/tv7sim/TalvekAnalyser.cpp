@@ -1,0 +1,128 @@
+#include "TalvekAnalyser.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint8_t kCmdStatus = '?';
+constexpr std::uint8_t kCmdSelectFirst = 0x61;  // memory 1
+constexpr std::uint8_t kCmdSelectLast = 0x7E;   // memory 30
+constexpr std::uint8_t kCmdSendRecord = 'Y';
+constexpr std::uint8_t kCmdSendAll = 'Z';
+constexpr std::uint8_t kCmdReceiveRecord = 'T';
+constexpr std::uint8_t kLargestHalfByte = 0x0F;
+constexpr int kUploadHalves = 2 * MemoryRecord::kSize;
+// The first status byte and the two bytes before a download carry nothing
+// the program reads.
+constexpr std::uint8_t kUnusedByte = 0x00;
+constexpr int kReplyHeader = 2;
+
+// Sources of the built-in measurements: Mike, Left, Right, Sum, Diff.
+constexpr int kSources = 5;
+constexpr int kSourceMike = 1;
+constexpr std::uint8_t kWeightingC = 0x08;
+constexpr int kNcCurves = 12;  // 0 none, 1-11
+
+}  // namespace
+
+TalvekAnalyser::TalvekAnalyser() : m_strSerial(kDefaultSerial)
+{
+    for (int i = 0; i < kMemories; ++i)
+        SetMemory(i, BuiltInMeasurement(i));
+}
+
+MemoryRecord TalvekAnalyser::BuiltInMeasurement(int index)
+{
+    // A spectrum falling towards high frequencies with a hump in the
+    // middle bands and some ripple, different for every memory, within the
+    // codes of the display range (1 to 193, 1/8 dB steps about the reference).
+    MemoryRecord record;
+    std::uint32_t noise = 0x9E3779B9u * static_cast<std::uint32_t>(index + 1);
+    const auto next = [&noise] {
+        noise = noise * 1664525u + 1013904223u;
+        return static_cast<int>((noise >> 24) % 17) - 8;
+    };
+    const int slope = 2 + index % 3;
+    const int hump = 12 + (index * 7) % 25;
+    for (int band = 0; band < MemoryRecord::kBands; ++band) {
+        const int middle = std::max(0, 8 - std::abs(band - 12));
+        const int code = 176 - slope * band + middle * hump / 8 + next() - index;
+        record.bands[static_cast<std::size_t>(band)] = static_cast<std::uint8_t>(std::clamp(code, 1, 193));
+    }
+    const int source = index % kSources + 1;
+    record.wideband = static_cast<std::uint8_t>(120 + (index * 11) % 60);
+    record.refCode =
+        static_cast<std::uint8_t>(source == kSourceMike ? 25 + (index % 6) * 5 : 15 + (index % 3) * 5);
+    const std::uint8_t weighting = source == kSourceMike && index % 2 == 1 ? kWeightingC : 0;
+    record.mode = static_cast<std::uint8_t>(source | weighting | ((index % kNcCurves) << 4));
+    record.checksum = record.ComputeChecksum();
+    return record;
+}
+
+void TalvekAnalyser::SetSerial(std::string_view serial)
+{
+    m_strSerial.assign(serial.substr(0, kSerialLength));
+    m_strSerial.resize(kSerialLength, ' ');
+}
+
+void TalvekAnalyser::SetMemories(const SpectrumFile& file)
+{
+    m_memories = file.records;
+}
+
+void TalvekAnalyser::AppendRecord(int index, std::vector<std::uint8_t>& reply) const
+{
+    const MemoryRecord& record = Memory(index);
+    reply.insert(reply.end(), record.Bytes(), record.Bytes() + MemoryRecord::kSize);
+    if (index + 1 == m_nCorruptMemory)
+        reply.back() = static_cast<std::uint8_t>(~reply.back());
+}
+
+void TalvekAnalyser::Receive(std::uint8_t byte, std::vector<std::uint8_t>& reply)
+{
+    if (m_nUploadHalves >= 0) {
+        if (byte <= kLargestHalfByte) {
+            // High half first.
+            std::uint8_t& target = m_upload[static_cast<std::size_t>(m_nUploadHalves / 2)];
+            target = m_nUploadHalves % 2 == 0 ? static_cast<std::uint8_t>(byte << 4)
+                                              : static_cast<std::uint8_t>(target | byte);
+            reply.push_back(byte);
+            if (++m_nUploadHalves == kUploadHalves) {
+                MemoryRecord record;
+                std::memcpy(record.Bytes(), m_upload.data(), MemoryRecord::kSize);
+                SetMemory(m_nSelected - 1, record);
+                m_nUploadHalves = -1;
+            }
+            return;
+        }
+        // Anything else ends the upload unfinished and is a command of its own.
+        m_nUploadHalves = -1;
+    }
+
+    switch (byte) {
+    case kCmdSendRecord:
+        reply.insert(reply.end(), kReplyHeader, kUnusedByte);
+        AppendRecord(m_nSelected - 1, reply);
+        return;
+    case kCmdSendAll:
+        reply.insert(reply.end(), kReplyHeader, kUnusedByte);
+        for (int i = 0; i < kMemories; ++i)
+            AppendRecord(i, reply);
+        return;
+    default:
+        break;
+    }
+    // Every other byte is a command acknowledged by one byte; the analyser
+    // echoes it.
+    reply.push_back(byte);
+    if (byte == kCmdStatus) {
+        reply.push_back(kUnusedByte);
+        reply.insert(reply.end(), m_strSerial.begin(), m_strSerial.end());
+    } else if (byte >= kCmdSelectFirst && byte <= kCmdSelectLast) {
+        m_nSelected = byte - kCmdSelectFirst + 1;
+    } else if (byte == kCmdReceiveRecord) {
+        m_nUploadHalves = 0;
+    }
+}
