@@ -4,6 +4,7 @@
 #include "disk/SystemError.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,10 +49,26 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
         error = "No file name given";
         return false;
     }
+    std::string destination = path;
     struct stat target {};
-    if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
-        error = SystemError::Describe(EISDIR);
-        return false;
+    if (::stat(path.c_str(), &target) == 0) {
+        // Only a regular file is replaced: renaming over a device, a pipe or
+        // /dev/stdout would replace the node itself.
+        if (!S_ISREG(target.st_mode)) {
+            error = S_ISDIR(target.st_mode) ? SystemError::Describe(EISDIR) : "Not a regular file";
+            return false;
+        }
+        // A file the user may not write (or has made read-only) is not replaced behind his back.
+        if ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
+            error = SystemError::Describe(EACCES);
+            return false;
+        }
+        // A symbolic link keeps pointing at the file, which gets the new contents.
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            destination = real;
+            std::free(real);
+            DskSplitPath(destination, directory, name);
+        }
     }
     std::string temporary = directory + "." + name + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
@@ -66,7 +83,7 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
         ok = false;
         err = errno;
     }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (ok && ::rename(temporary.c_str(), destination.c_str()) != 0) {
         ok = false;
         err = errno;
     }

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,4 +85,53 @@ TEST(WriteFileAtomically, MissingFolderOrFolderAsTargetFails)
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(WriteFileAtomically(dir.Path(), "a", 1, error));
     EXPECT_EQ(FilesIn(dir.Path()), 0);
+}
+
+TEST(WriteFileAtomically, ASymbolicLinkKeepsPointingAtTheFileItNames)
+{
+    TempDir dir;
+    const std::string file = dir.File("data.spc");
+    const std::string link = dir.File("link.spc");
+    WriteText(file, "old");
+    ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(link, "new", 3, error)) << error;
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadText(file), "new");
+    EXPECT_EQ(FilesIn(dir.Path()), 2);
+}
+
+TEST(WriteFileAtomically, DevicesAndPipesAreNotReplaced)
+{
+    TempDir dir;
+    const std::string pipe = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    const std::string link = dir.File("null");
+    ASSERT_EQ(::symlink("/dev/null", link.c_str()), 0);
+    for (const std::string& path : {pipe, link}) {
+        std::string error;
+        EXPECT_FALSE(WriteFileAtomically(path, "a", 1, error)) << path;
+        EXPECT_EQ(error, "Not a regular file");
+    }
+    struct stat info {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(FilesIn(dir.Path()), 2);
+}
+
+TEST(WriteFileAtomically, AReadOnlyFileIsLeftAsItWas)
+{
+    TempDir dir;
+    const std::string path = dir.File("x.spc");
+    WriteText(path, "protected");
+    ::chmod(path.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(path, "new", 3, error));
+    EXPECT_EQ(error, "Permission denied");
+    EXPECT_EQ(ReadText(path), "protected");
+    EXPECT_EQ(FilesIn(dir.Path()), 1);
 }
