@@ -238,7 +238,9 @@ std::int64_t DskFile::DskGetLength()
 
 std::int64_t DskFile::DskXGetLength(const std::string& path)
 {
-    const int fd = OpenShared(path, O_RDONLY);
+    // Non-blocking, so that asking for the length of a pipe nobody writes to
+    // answers at once instead of waiting for a writer.
+    const int fd = OpenShared(path, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         Fail(kNoFile, SystemError::FromErrno(errno), "<ee=%d> C_F (DskXGetLength)\r\n");
         return kNoFile;
@@ -265,9 +267,10 @@ int DskFile::DskMap(std::int64_t size, int access)
         view = ::mmap(nullptr, length, protection, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         m_bAnonymous = true;
     } else if (m_bOpen) {
-        const std::int64_t fileLength = size == 0 ? DskGetLength() : -size;
-        if (fileLength > 0) {
-            length = static_cast<std::size_t>(fileLength);
+        // Never more than the file holds: a view beyond its end faults when touched.
+        const std::int64_t fileLength = DskGetLength();
+        if (fileLength > 0 && size >= -fileLength) {
+            length = static_cast<std::size_t>(size == 0 ? fileLength : -size);
             view = ::mmap(nullptr, length, protection, MAP_SHARED, m_hFile, 0);
         }
     }

@@ -4,6 +4,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,6 +86,15 @@ TEST_F(SpectrumFiles, OtherLengthsAreRefusedAsUnknownFormat)
         ASSERT_EQ(ui.Texts("tell"), std::vector<std::string>{"Unknown File Format"});
         EXPECT_EQ(ui.Calls()[1].icon, UserInterface::Icon::Exclamation);
     }
+}
+
+TEST_F(SpectrumFiles, APipeWithoutWriterIsRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(dir.File("pipe.spc").c_str(), 0666), 0);
+    ::alarm(10);  // a blocking open ends the test program instead of hanging it
+    EXPECT_FALSE(doc.OnOpenDocument(dir.File("pipe.spc")));
+    ::alarm(0);
+    EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{"Unknown File Format"});
 }
 
 TEST_F(SpectrumFiles, MissingFilesAndFoldersAreRefusedWithAMessage)

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -208,6 +209,30 @@ TEST(DskFile, MappingsOfMemoryAndOfTheFile)
     EXPECT_EQ(file.MappedSize(), 4u);
     file.DskClose();
     EXPECT_EQ(file.MappedView(), nullptr);
+}
+
+TEST(DskFile, MappingMoreThanTheFileHoldsFails)
+{
+    TempDir dir;
+    WriteText(dir.File("short"), "0123");
+    DskFile file;
+    file.DskSetName(dir.File("short"));
+    ASSERT_EQ(file.DskOpen(DskFile::kRead), 0);
+    EXPECT_EQ(file.DskMap(-5, DskFile::kMapReadOnly), -8);
+    EXPECT_EQ(file.DskMap(INT64_MIN, DskFile::kMapReadOnly), -8);
+    EXPECT_EQ(file.MappedView(), nullptr);
+    ASSERT_EQ(file.DskMap(-4, DskFile::kMapReadOnly), 0);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(file.MappedView()), file.MappedSize()), "0123");
+}
+
+TEST(DskFile, LengthOfAPipeWithoutWriterAnswersAtOnce)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
+    ::alarm(10);  // a blocking open ends the test program instead of hanging it
+    DskFile file;
+    EXPECT_EQ(file.DskXGetLength(dir.File("pipe")), 0);
+    ::alarm(0);
 }
 
 TEST(DskFile, MappingAnEmptyFileFails)
