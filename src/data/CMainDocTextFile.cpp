@@ -8,9 +8,11 @@
 #include "data/UserInterface.h"
 #include "disk/AtomicFile.h"
 #include "disk/DskFile.h"
+#include "disk/SystemError.h"
 
 #include <algorithm>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -37,17 +39,14 @@ long long ReferenceCode(long long level)
     return kLevelOfCodeZero - level;
 }
 
-// The first 30 lines of the file. False when the file cannot be read; a
+// The first 30 lines of the open file. False when it cannot be read; a
 // last line without a line end counts as a line.
 bool ReadImportLines(DskFile& file, std::vector<std::string>& lines)
 {
-    const std::int64_t length = file.DskGetLength();
-    if (length < 0)
+    // Only a regular file is read: a device or a pipe may never end (the line
+    // reader skips control characters for ever on /dev/zero).
+    if (!S_ISREG(file.Attributes()))
         return false;
-    // Devices and pipes report no length: there is nothing to import from
-    // them, and an endless one would keep the line reader busy for ever.
-    if (length == 0)
-        return true;
     std::string line;
     while (lines.size() < SpectrumFile::kRecords) {
         if (file.DskReadLine(line) == DskFile::kOk) {
@@ -99,7 +98,9 @@ int CMainDoc::OnImport(const std::string& path)
     // Everything is read before anything is cleared, so a file that cannot
     // be read leaves the records as they were.
     if (file.DskOpen(DskFile::kRead) != DskFile::kOk || !ReadImportLines(file, lines)) {
-        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()) + "\r\nNothing was imported",
+        // No system error: the path names no regular file.
+        const int code = file.SystemErrorCode() ? file.SystemErrorCode() : SystemError::kAccessDenied;
+        m_ui.Tell(DocumentMessages::CannotOpen(path, code) + "\r\nNothing was imported",
                   UserInterface::Icon::Exclamation);
         return -1;
     }

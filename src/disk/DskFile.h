@@ -56,6 +56,8 @@ public:
     const std::string& Name() const { return m_strName; }
     const std::string& Directory() const { return m_strDirectory; }
     bool IsOpen() const { return m_bOpen; }
+    // The POSIX st_mode of the path at the last open or length query; 0 after close.
+    std::uint32_t Attributes() const { return m_nAttributes; }
     std::uint8_t* MappedView() const { return m_pView; }
     std::size_t MappedSize() const { return m_nMappedSize; }
     bool IsMappingAnonymous() const { return m_bAnonymous; }

@@ -7,8 +7,11 @@
 #include "support/TempDir.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -315,11 +318,23 @@ TEST_F(ExportImport, EmptyFileLeavesThirtyClearedRecords)
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(ExportImport, DeviceWithoutLengthImportsNothingAndReturns)
+TEST_F(ExportImport, DevicesAndPipesAreRefusedAndChangeNothing)
 {
     FillSampleRecord(4);
-    ASSERT_EQ(doc.OnImport("/dev/zero"), 0);
-    EXPECT_EQ(Record(4), MemoryRecord::Empty());
+    const SpectrumFile before = doc.Data();
+    EXPECT_EQ(doc.OnImport("/dev/zero"), -1);
+    // A pipe with a writer, as a shell's process substitution gives it.
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
+    const int writer = ::open(dir.File("pipe").c_str(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "1,2,3\r\n", 7), 7);
+    EXPECT_EQ(doc.OnImport(dir.File("pipe")), -1);
+    ::close(writer);
+    EXPECT_EQ(doc.Data(), before);
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_EQ(ui.Count("tell"), 2);
+    EXPECT_EQ(ui.Texts("tell")[0],
+              "Cannot open /dev/zero\r\n(Access denied, or not a file)\r\nNothing was imported");
 }
 
 TEST_F(ExportImport, FileThatCannotBeOpenedChangesNothing)
