@@ -61,6 +61,8 @@ TEST(CliDocument, UsageErrorsAndFailures)
     WriteText(dir.File("short.spc"), "abc");
     EXPECT_EQ(Cli("info " + dir.File("short.spc"), out), 1);
     EXPECT_EQ(out, "Unknown File Format\n");
+    EXPECT_EQ(Cli("--profile", out), 2);
+    EXPECT_EQ(out, "tv7w-cli: --profile needs a value\n(tv7w-cli --help lists the commands)\n");
     EXPECT_EQ(Cli("--version", out), 0);
     EXPECT_EQ(out.rfind("tv7w-cli ", 0), 0u);
 }

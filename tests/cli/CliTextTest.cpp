@@ -78,6 +78,8 @@ TEST_F(CliText, ExportUsage)
     EXPECT_EQ(Cli("export csv " + spc + " " + dir.File("x") + " 2>&1", out), 2);
     EXPECT_NE(out.find("usage: tv7w-cli export prn|prx FILE OUT"), std::string::npos) << out;
     EXPECT_EQ(Cli("export prn " + spc + " 2>&1", out), 2);
+    EXPECT_EQ(Cli("export prn " + spc + " '' 2>&1", out), 2);
+    EXPECT_NE(out.find("tv7w-cli: OUT must name a file"), std::string::npos) << out;
     EXPECT_EQ(Cli("export prn " + dir.File("missing.spc") + " " + dir.File("x") + " 2>&1", out), 1);
     EXPECT_FALSE(FileExists(dir.File("x")));
 }

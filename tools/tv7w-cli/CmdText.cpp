@@ -37,6 +37,8 @@ int RunExport(CliContext& context)
     const std::string& format = context.words[0];
     if (format != "prn" && format != "prx")
         return UsageError("export", "the format is prn or prx, not \"" + format + "\"");
+    if (context.words[2].empty())
+        return UsageError("export", "OUT must name a file");
     const int kind = format == "prx" ? TextFileKind::kPrx : TextFileKind::kPrn;
     CMainDoc doc(context.ui);
     if (!doc.OnOpenDocument(context.words[1]))

@@ -49,7 +49,11 @@ int main(int argc, char** argv)
             std::cout << "tv7w-cli " << TV7W_VERSION << '\n';
             return kExitOk;
         }
-        if (option == "--profile" && !words.empty()) {
+        if (option == "--profile") {
+            if (words.empty()) {
+                std::cerr << "tv7w-cli: --profile needs a value\n(tv7w-cli --help lists the commands)\n";
+                return kExitUsage;
+            }
             profilePath = words.front();
             words.erase(words.begin());
             continue;
