@@ -31,10 +31,14 @@ bool SameName(std::string_view a, std::string_view b)
            });
 }
 
-// The file's lines without their line ends; an unreadable file has none.
+// The file's lines without their line ends; an unreadable file has none, and
+// so has a device or a pipe (/dev/zero would never end).
 std::vector<std::string> ReadLines(const std::string& path)
 {
     std::vector<std::string> lines;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return lines;
     std::ifstream in(path, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {

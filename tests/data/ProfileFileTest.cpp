@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class Profiles : public ::testing::Test {
 protected:
     TempDir dir;
@@ -53,6 +56,22 @@ TEST_F(Profiles, LongTextsAreCutAt255)
     EXPECT_EQ(profile.GetString("Settings", "Plothdr", ""), std::string(255, 'h'));
     profile.WriteString("Settings", "Plotfont", std::string(300, 'f'));
     EXPECT_EQ(profile.GetString("Settings", "Plotfont", ""), std::string(255, 'f'));
+}
+
+TEST(ProfileDevices, ADeviceReadsAsAnEmptyFileAndIsNeverWritten)
+{
+    ::alarm(10);  // reading /dev/zero to its end ends the test program instead of hanging it
+    ProfileFile zero("/dev/zero");
+    EXPECT_EQ(zero.GetInt("Settings", "Comport", 1), 1);
+    EXPECT_EQ(zero.GetString("Settings", "Plothdr", "x"), "x");
+    ::alarm(0);
+    TempDir dir;
+    ASSERT_EQ(::symlink("/dev/null", dir.File("TV7W.ini").c_str()), 0);
+    ProfileFile null(dir.File("TV7W.ini"));
+    EXPECT_FALSE(null.WriteInt("Settings", "Comport", 2));
+    struct stat info {};
+    ASSERT_EQ(::lstat(dir.File("TV7W.ini").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 TEST_F(Profiles, WritingCreatesTheFolders)
