@@ -40,11 +40,6 @@ template <typename Transfer> int MoveAll(std::int32_t asked, std::int32_t& moved
 // The line reader fetches this many bytes at a time instead of one read per byte.
 constexpr std::size_t kReadAheadSize = 4096;
 
-std::string Cut(const std::string& text)
-{
-    return text.substr(0, DskFile::kMaxText);
-}
-
 // Opens path and takes a shared advisory lock: readers and writers share the
 // file, but a process that holds it exclusively keeps us out (the sharing
 // violation of the diagnostic texts). Directories are refused like a file
@@ -98,7 +93,8 @@ void DskFile::ReadAttributes()
 
 int DskFile::DskSetName(const std::string& path)
 {
-    m_strFullPath = Cut(path);
+    // The whole path is kept: a path cut short could name another file.
+    m_strFullPath = path;
     DskSplitPath(m_strFullPath, m_strDirectory, m_strName);
     return kOk;
 }

@@ -257,3 +257,22 @@ TEST(DskFile, CopyAndDelete)
     EXPECT_FALSE(FileExists(dir.File("a")));
     EXPECT_EQ(DskFile::DskDeleteFile(dir.File("a")), -1);
 }
+
+TEST(DskFile, LongPathsAreKeptWhole)
+{
+    TempDir dir;
+    std::string folder = dir.Path();
+    for (int i = 0; i < 6; ++i) {
+        folder += "/" + std::string(60, static_cast<char>('a' + i));
+        ASSERT_EQ(::mkdir(folder.c_str(), 0777), 0);
+    }
+    const std::string path = folder + "/x.spc";
+    ASSERT_GT(path.size(), 255u);
+    WriteText(path, "12345");
+    DskFile file;
+    file.DskSetName(path);
+    EXPECT_EQ(file.FullPath(), path);
+    EXPECT_EQ(file.Name(), "x.spc");
+    EXPECT_EQ(file.DskGetLength(), 5);
+    EXPECT_EQ(file.DskOpen(DskFile::kRead), 0);
+}
