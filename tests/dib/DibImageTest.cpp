@@ -279,11 +279,13 @@ TEST(DibImage, TwentyFourBitFileIgnoresItsColourCount)
     ASSERT_EQ(source.Create(5, 2, 0, 24), 0);
     source.Pixel(4, 1)[2] = 0x7F;
     std::vector<std::uint8_t> file = FileImage(source);
-    SetLe32(file, 46, 16);  // biClrUsed
-    DibImage image;
-    ASSERT_EQ(image.LoadFileImage(file), 0);
-    EXPECT_EQ(image.Colours(), 0);
-    EXPECT_EQ(image.Pixel(4, 1)[2], 0x7F);
+    for (std::uint32_t count : {16u, 0x80000000u, 0xFFFFFFFFu}) {
+        SetLe32(file, 46, count);  // biClrUsed
+        DibImage image;
+        ASSERT_EQ(image.LoadFileImage(file), 0) << count;
+        EXPECT_EQ(image.Colours(), 0);
+        EXPECT_EQ(image.Pixel(4, 1)[2], 0x7F);
+    }
 }
 
 TEST(DibImage, LongerInfoHeaderKeepsItsColourTable)
