@@ -71,7 +71,8 @@ bool ComputeGeometry(int width, int height, int colours, int bitsPerPixel, Geome
     if (bitsPerPixel <= 8 && colours > (1 << bitsPerPixel))
         return false;
     constexpr std::int64_t kMaxBlock = std::numeric_limits<std::int32_t>::max();
-    if (height > 0 && stride > kMaxBlock / height)
+    // The stride must fit its 32-bit field even when there are no rows.
+    if (stride > kMaxBlock || (height > 0 && stride > kMaxBlock / height))
         return false;
     const std::int64_t imageBytes = stride * height;
     const std::int64_t blockSize = DibImage::kInfoHeaderSize + std::int64_t{colours} * 4 + imageBytes;

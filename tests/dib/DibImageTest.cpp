@@ -126,8 +126,13 @@ TEST(DibImage, RefusesImpossibleImages)
     // More than the 32-bit block size can describe.
     EXPECT_EQ(image.Create(60000, 60000, 0, 8), DibImage::kInvalid);
     EXPECT_EQ(image.Create(0x7fffffff, 0x7fffffff, 0, 32), DibImage::kInvalid);
+    EXPECT_EQ(image.Create(0x7fffffff, 0, 0, 8), DibImage::kInvalid);
+    EXPECT_EQ(image.Create(0x40000000, 0, 0, 32), DibImage::kInvalid);
     EXPECT_FALSE(image.IsValid());
     EXPECT_EQ(image.ErrorCode(), DibImage::kInvalid);
+    // Without rows, the widest stride that fits.
+    ASSERT_EQ(image.Create(0x1fffffff, 0, 0, 32), 0);
+    EXPECT_EQ(image.Stride(), 0x7ffffffc);
 }
 
 TEST(DibImage, EmptyImageHasNoPixels)
