@@ -71,7 +71,8 @@ bool ComputeGeometry(int width, int height, int colours, int bitsPerPixel, Geome
     if (bitsPerPixel <= 8 && colours > (1 << bitsPerPixel))
         return false;
     constexpr std::int64_t kMaxBlock = std::numeric_limits<std::int32_t>::max();
-    if (height > 0 && stride > kMaxBlock / height)
+    // The stride must fit its 32-bit field even when there are no rows.
+    if (stride > kMaxBlock || (height > 0 && stride > kMaxBlock / height))
         return false;
     const std::int64_t imageBytes = stride * height;
     const std::int64_t blockSize = DibImage::kInfoHeaderSize + std::int64_t{colours} * 4 + imageBytes;
@@ -222,7 +223,9 @@ int DibImage::Parse(std::span<const std::uint8_t> data, bool fileImage)
     const auto width = static_cast<std::int32_t>(Get32(header + kBiWidth));
     const auto height = static_cast<std::int32_t>(Get32(header + kBiHeight));
     const auto bitsPerPixel = static_cast<int>(Get16(header + kBiBitCount));
-    const std::uint32_t colourCount = Get32(header + kBiClrUsed);
+    // Deeper pixels hold their colours themselves: whatever the colour count
+    // says, such an image has no table.
+    const std::uint32_t colourCount = bitsPerPixel <= 8 ? Get32(header + kBiClrUsed) : 0;
     if (headerSize < kInfoHeaderSize || Get32(header + kBiCompression) != 0 ||
         colourCount > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()))
         return Fail(kInvalid, kNotValid);

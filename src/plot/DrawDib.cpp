@@ -64,6 +64,31 @@ QImage AndReduce(const QImage& picture, int width, int height)
     return reduced;
 }
 
+// The picture in the 256 greys of a grey page, each colour taken to its
+// nearest grey (the rounded mean of red, green and blue), as a palette
+// device matches colours; the painter would weigh them by brightness.
+QImage NearestGreys(const QImage& picture)
+{
+    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    QImage greys(source.size(), QImage::Format_Grayscale8);
+    if (greys.isNull())
+        return greys;
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        std::uint8_t* to = greys.scanLine(y);
+        for (int x = 0; x < source.width(); ++x)
+            to[x] = static_cast<std::uint8_t>((qRed(from[x]) + qGreen(from[x]) + qBlue(from[x]) + 1) / 3);
+    }
+    return greys;
+}
+
+bool PaintsOnGreys(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    return device != nullptr && device->devType() == QInternal::Image &&
+           static_cast<const QImage*>(device)->format() == QImage::Format_Grayscale8;
+}
+
 }  // namespace
 
 QImage DibToQImage(const DibImage& image)
@@ -106,6 +131,10 @@ int DrawDib(QPainter& painter, const DibImage& image, int xDest, int yDest, int 
     if ((flags & kBlackOnWhite) != 0 && (widthDest < picture.width() || heightDest < picture.height()))
         picture =
             AndReduce(picture, std::min(widthDest, picture.width()), std::min(heightDest, picture.height()));
+    if (PaintsOnGreys(painter))
+        picture = NearestGreys(picture);
+    if (picture.isNull())
+        return 0;
     // Nearest pixel, never smoothed, as a stretch blit does.
     const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

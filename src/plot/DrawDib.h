@@ -16,6 +16,7 @@ QImage DibToQImage(const DibImage& image);
 // Draws the source rectangle (rows counted from the top of the picture)
 // stretched over the destination rectangle. Zero source or destination
 // sizes mean the picture's own size; negative source origins count as 0.
+// On a grey page (a Grayscale8 image) every colour lands on its nearest grey.
 // Returns -1 for an empty image or a negative destination size, else 0.
 int DrawDib(QPainter& painter, const DibImage& image, int xDest, int yDest, int widthDest, int heightDest,
             int xSrc, int ySrc, int widthSrc, int heightSrc, int flags);

@@ -126,8 +126,13 @@ TEST(DibImage, RefusesImpossibleImages)
     // More than the 32-bit block size can describe.
     EXPECT_EQ(image.Create(60000, 60000, 0, 8), DibImage::kInvalid);
     EXPECT_EQ(image.Create(0x7fffffff, 0x7fffffff, 0, 32), DibImage::kInvalid);
+    EXPECT_EQ(image.Create(0x7fffffff, 0, 0, 8), DibImage::kInvalid);
+    EXPECT_EQ(image.Create(0x40000000, 0, 0, 32), DibImage::kInvalid);
     EXPECT_FALSE(image.IsValid());
     EXPECT_EQ(image.ErrorCode(), DibImage::kInvalid);
+    // Without rows, the widest stride that fits.
+    ASSERT_EQ(image.Create(0x1fffffff, 0, 0, 32), 0);
+    EXPECT_EQ(image.Stride(), 0x7ffffffc);
 }
 
 TEST(DibImage, EmptyImageHasNoPixels)
@@ -279,11 +284,13 @@ TEST(DibImage, TwentyFourBitFileIgnoresItsColourCount)
     ASSERT_EQ(source.Create(5, 2, 0, 24), 0);
     source.Pixel(4, 1)[2] = 0x7F;
     std::vector<std::uint8_t> file = FileImage(source);
-    SetLe32(file, 46, 16);  // biClrUsed
-    DibImage image;
-    ASSERT_EQ(image.LoadFileImage(file), 0);
-    EXPECT_EQ(image.Colours(), 0);
-    EXPECT_EQ(image.Pixel(4, 1)[2], 0x7F);
+    for (std::uint32_t count : {16u, 0x80000000u, 0xFFFFFFFFu}) {
+        SetLe32(file, 46, count);  // biClrUsed
+        DibImage image;
+        ASSERT_EQ(image.LoadFileImage(file), 0) << count;
+        EXPECT_EQ(image.Colours(), 0);
+        EXPECT_EQ(image.Pixel(4, 1)[2], 0x7F);
+    }
 }
 
 TEST(DibImage, LongerInfoHeaderKeepsItsColourTable)

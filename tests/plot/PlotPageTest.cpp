@@ -213,6 +213,27 @@ TEST_F(PlotPageTest, ColourBitmapsBecomeGrey)
     EXPECT_TRUE(IsInk(mono.Image(), 725, 545));
 }
 
+TEST_F(PlotPageTest, ColoursTakeTheNearestGrey)
+{
+    // The nearest of the 256 greys to (r, g, b) is the rounded mean.
+    struct Case {
+        std::uint8_t red, green, blue;
+        int grey;
+    };
+    for (const Case& c : {Case{0, 0, 255, 85}, Case{255, 0, 0, 85}, Case{255, 255, 0, 170},
+                          Case{10, 20, 31, 20}, Case{0, 0, 2, 1}}) {
+        for (int depth : {8, 24}) {
+            const std::string logo = dir.File("colour.bmp");
+            WriteBytes(logo, SolidBmp(4, 4, depth, c.red, c.green, c.blue));
+            SetLogo(logo, 90, 90, 2, 2);
+            PlotPage page;
+            ASSERT_EQ(Render(page), 0);
+            EXPECT_EQ(PageGrey(page.Image(), 725, 545), c.grey)
+                << int{c.red} << "," << int{c.green} << "," << int{c.blue} << " depth " << depth;
+        }
+    }
+}
+
 TEST_F(PlotPageTest, BitmapsPartlyOffThePage)
 {
     const std::string logo = dir.File("logo.bmp");
