@@ -208,6 +208,7 @@ TEST_F(CliAnalyserTest, UsageErrors)
         "status extra" + port,
         "status --port 9",
         "status --port 0",
+        "status --port ''",
         "status" + port + " --comdelay soon",
         "status" + port + " --retries -1",
         "download " + file + port,

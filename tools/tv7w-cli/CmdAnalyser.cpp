@@ -34,11 +34,11 @@ int ApplyAnalyserOptions(const char* name, const CliArgs& args, CliContext& cont
 {
     std::string error;
     const auto port = args.Value("--port");
-    if (!port)
+    // An empty device would quietly stand for the port of the setting Comport.
+    if (!port || port->empty())
         return UsageError(name, "--port DEVICE is required");
     int number = 0;
-    if (!port->empty() &&
-        std::all_of(port->begin(), port->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (std::all_of(port->begin(), port->end(), [](char c) { return c >= '0' && c <= '9'; })) {
         if (!args.IntValue("--port", number, error) || number < 1 || number > kHighestPortNumber)
             return UsageError(name, "--port needs a device path or a port number from 1 to 8");
         Settings().Comport = number;
