@@ -172,10 +172,10 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
     return Wait::Received;
 }
 
-bool CCommsDlg::AskTryAgain(const std::string& question)
+bool CCommsDlg::AskTryAgain(const std::string& question, UserInterface::Icon icon)
 {
     m_ui.Beep();
-    return m_ui.AskYesNo(question, UserInterface::Icon::Exclamation);
+    return m_ui.AskYesNo(question, icon);
 }
 
 // --- Failure ends ----------------------------------------------------------------
@@ -243,7 +243,8 @@ int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
                 Disconnect();
             return 0;
         }
-        if (AskTryAgain(Format("Timed Out on Cmd %2Xh, check TALVEK 7 connection\r\nTry again?", command)))
+        if (AskTryAgain(Format("Timed Out on Cmd %2Xh, check TALVEK 7 connection\r\nTry again?", command),
+                        UserInterface::Icon::Exclamation))
             continue;
         Disconnect();
         m_strCommsStatus = "Timed Out";
@@ -281,7 +282,8 @@ int CCommsDlg::ReadStatus()
             break;
         if (received == Wait::LinkFailed)
             return PortFailure();
-        if (!AskTryAgain("Timed Out on Status Read, check TALVEK 7 connection\r\nTry Again?"))
+        if (!AskTryAgain("Timed Out on Status Read, check TALVEK 7 connection\r\nTry Again?",
+                         UserInterface::Icon::Exclamation))
             return TimedOutEnd();
     }
     std::memcpy(m_szSerial.data(), status.data() + kSerialOffset, kSerialLength);
@@ -361,7 +363,9 @@ int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source
             break;
         if (received == Wait::LinkFailed)
             return PortFailure();
-        if (!AskTryAgain("Timed Out on Download, check TALVEK 7 connection\r\nTry again?"))
+        // Unlike the other time-out questions, this one carries no icon.
+        if (!AskTryAgain("Timed Out on Download, check TALVEK 7 connection\r\nTry again?",
+                         UserInterface::Icon::None))
             return TimedOutEnd();
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/MemoryRecord.h"
+#include "data/UserInterface.h"
 #include "link/AnalyserLink.h"
 
 #include <array>
@@ -9,7 +10,6 @@
 
 class CMainDoc;
 class Sleeper;
-class UserInterface;
 
 // The one object that owns the link to the TALVEK 7, what the program knows
 // of the analyser's state and every exchange with it: connect, one command,
@@ -113,7 +113,7 @@ private:
     int PortFailure();
     int TimedOutEnd();
     // The beep and the time-out question; true to try again.
-    bool AskTryAgain(const std::string& question);
+    bool AskTryAgain(const std::string& question, UserInterface::Icon icon);
     int CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* destination, int size);
 
     UserInterface& m_ui;

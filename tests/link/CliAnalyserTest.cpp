@@ -145,6 +145,7 @@ TEST_F(CliAnalyserTest, AWrongChecksumLeavesTheFileAsItWasUnlessIgnored)
     EXPECT_NE(err.find("Problems with Checksum"), std::string::npos) << err;
     EXPECT_NE(err.find("Ignore? No"), std::string::npos) << err;
     EXPECT_NE(err.find("last 34 bytes rx:"), std::string::npos) << err;
+    EXPECT_NE(err.find("\r\033[KProblem with Checksums\ntv7w-cli: download from "), std::string::npos) << err;
 
     EXPECT_EQ(Cli(download + " --comdelay 1 --ignore-checksum"), 0) << err;
     EXPECT_EQ(Load(path).records[0], WithChecksum(TalvekAnalyser::BuiltInMeasurement(4)));
@@ -157,6 +158,9 @@ TEST_F(CliAnalyserTest, RetriesAnswerTryAgainThatManyTimes)
     const std::string question = "Timed Out on Cmd 3Fh, check TALVEK 7 connection\nTry again?";
     EXPECT_NE(err.find(question + " Yes\n"), std::string::npos) << err;
     EXPECT_NE(err.find(question + " No\n"), std::string::npos) << err;
+    // The last progress text keeps its line; the failure takes the next one.
+    EXPECT_NE(err.find("\r\033[KTimed Out\ntv7w-cli: no status from the analyser on "), std::string::npos)
+        << err;
     EXPECT_TRUE(out.empty());
 }
 
@@ -204,6 +208,7 @@ TEST_F(CliAnalyserTest, UsageErrors)
         "status extra" + port,
         "status --port 9",
         "status --port 0",
+        "status --port ''",
         "status" + port + " --comdelay soon",
         "status" + port + " --retries -1",
         "download " + file + port,

@@ -159,6 +159,7 @@ TEST_F(CommsTest, ALinkFailureDuringACommandNamesTheSettingsPort)
     ASSERT_EQ(
         ui.Texts("tell"),
         std::vector<std::string>{"Cannot Use this COM port (3)\r\n(COM3, Bad Read, e=5)\r\nRestart Program"});
+    EXPECT_EQ(Icons(ui, "tell"), std::vector<Icon>{Icon::Exclamation});
     EXPECT_EQ(comms.CommsStatus(), "Problem with port, Restart");
     EXPECT_FALSE(comms.HasAnalyserAnswered());
     EXPECT_FALSE(comms.IsPortOpen());

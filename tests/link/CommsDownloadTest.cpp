@@ -143,6 +143,7 @@ TEST_F(CommsTest, AWrongChecksumAnsweredYesStoresTheRecordAsReceived)
     EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), 0);
     const MemoryRecord& memory = simulator.Analyser().Memory(4);
     ASSERT_EQ(ui.Texts("ask"), std::vector<std::string>{ChecksumQuestion(memory.checksum, 5)});
+    EXPECT_EQ(Icons(ui, "ask"), std::vector<Icon>{Icon::Exclamation});
     EXPECT_EQ(RecordData(doc.Data().records[2]), AnalyserData(4));
     EXPECT_EQ(comms.CommsStatus(), "Ok");
 }
@@ -197,6 +198,8 @@ TEST_F(CommsTest, AReplyThatStopsAsksAndNoEndsTheDownload)
     EXPECT_EQ(sleeper.Polls(), 1 + 20 + 600);
     ASSERT_EQ(ui.Texts("ask"),
               std::vector<std::string>{"Timed Out on Download, check TALVEK 7 connection\r\nTry again?"});
+    // The one time-out question without the exclamation icon.
+    EXPECT_EQ(Icons(ui, "ask"), std::vector<Icon>{Icon::None});
     EXPECT_EQ(ui.Count("beep"), 1);
     EXPECT_EQ(comms.CommsStatus(), "Timed Out");
     EXPECT_TRUE(doc.Data() == before);

@@ -57,6 +57,7 @@ TEST_F(CommsTest, MissingStatusBytesAskAndNoEndsTheRead)
     EXPECT_EQ(sleeper.Polls(), 1 + 3 + 300);
     ASSERT_EQ(ui.Texts("ask"),
               std::vector<std::string>{"Timed Out on Status Read, check TALVEK 7 connection\r\nTry Again?"});
+    EXPECT_EQ(Icons(ui, "ask"), std::vector<UserInterface::Icon>{UserInterface::Icon::Exclamation});
     EXPECT_EQ(ui.Count("beep"), 1);
     EXPECT_EQ(comms.CommsStatus(), "Timed Out");
     EXPECT_EQ(comms.SerialText(), "");
@@ -88,6 +89,7 @@ TEST_F(CommsTest, ALinkFailureInTheStatusReadIsReported)
     EXPECT_EQ(comms.ReadStatus(), -1);
     ASSERT_EQ(ui.Texts("tell"), std::vector<std::string>{
                                     "Problems with COM port(1)\r\n(COM1, Bad Read, e=5)\r\nRestart Program"});
+    EXPECT_EQ(Icons(ui, "tell"), std::vector<UserInterface::Icon>{UserInterface::Icon::Exclamation});
     EXPECT_EQ(comms.CommsStatus(), "Problem with port, Restart");
     EXPECT_FALSE(comms.IsPortOpen());
     EXPECT_FALSE(comms.Link().IsOpen());

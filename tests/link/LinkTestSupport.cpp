@@ -10,6 +10,15 @@ std::vector<std::uint8_t> Bytes(std::string_view text)
     return {text.begin(), text.end()};
 }
 
+std::vector<UserInterface::Icon> Icons(const ScriptedUserInterface& ui, const std::string& kind)
+{
+    std::vector<UserInterface::Icon> icons;
+    for (const ScriptedUserInterface::Call& call : ui.Calls())
+        if (call.kind == kind)
+            icons.push_back(call.icon);
+    return icons;
+}
+
 void PumpingSleeper::Sleep(int milliseconds)
 {
     if (milliseconds == CCommsDlg::kPollPauseMs) {

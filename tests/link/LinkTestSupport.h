@@ -18,6 +18,9 @@
 // The bytes of a text, for comparing wire traffic.
 std::vector<std::uint8_t> Bytes(std::string_view text);
 
+// The icons of the calls of one kind, in order.
+std::vector<UserInterface::Icon> Icons(const ScriptedUserInterface& ui, const std::string& kind);
+
 // Stands in for the real pauses: it never sleeps, counts the 5 ms polls and
 // the Comdelay pauses, and lets the simulated analyser answer at every pause,
 // so an exchange runs deterministically and as fast as the machine allows.

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -67,4 +69,18 @@ std::size_t PseudoTerminal::WriteSome(const std::uint8_t* bytes, std::size_t cou
         return 0;
     const ssize_t n = ::write(m_nMaster, bytes, count);
     return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+void PseudoTerminal::ReleaseAbandonedDevice()
+{
+    int exclusive = 0;
+    if (m_nDevice < 0 || ::ioctl(m_nDevice, TIOCGEXCL, &exclusive) != 0 || exclusive == 0)
+        return;
+    // The program marks the device exclusive only while it holds the lock on
+    // it, and the lock ends with the program: a free lock under the mark
+    // means the program has gone.
+    if (::flock(m_nDevice, LOCK_EX | LOCK_NB) != 0)
+        return;
+    ::ioctl(m_nDevice, TIOCNXCL);
+    ::flock(m_nDevice, LOCK_UN);
 }

@@ -30,6 +30,10 @@ public:
     void ReadAvailable(std::vector<std::uint8_t>& bytes);
     // Sends what the line takes now; returns the count sent, never waits.
     std::size_t WriteSome(const std::uint8_t* bytes, std::size_t count);
+    // Frees the device for the next program when the last one ended without
+    // closing it (killed, crashed): its exclusive-use mark outlives it,
+    // because the simulator's own open keeps the device alive.
+    void ReleaseAbandonedDevice();
 
 private:
     int m_nMaster = -1;

@@ -7,6 +7,12 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+namespace {
+
+constexpr std::chrono::milliseconds kAbandonCheck{200};
+
+}  // namespace
+
 TalvekSimulator::TalvekSimulator() : m_nWake(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {}
 
@@ -134,18 +140,17 @@ void TalvekSimulator::Run()
         const bool blocked = !m_output.empty() && m_output.front().due <= now;
         pollfd fds[2] = {{m_line.MasterFd(), static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0},
                          {m_nWake, POLLIN, 0}};
-        const Clock::duration wait = NextDue(now);
+        m_line.ReleaseAbandonedDevice();
+        // Nothing tells the simulator when a program ends without closing
+        // the device, so it looks again at least this often.
+        const Clock::duration wait = std::min<Clock::duration>(NextDue(now), kAbandonCheck);
+        const auto ns =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::max(wait, Clock::duration::zero()))
+                .count();
         timespec timeout{};
-        timespec* limit = nullptr;
-        if (wait != Clock::duration::max()) {
-            const auto ns =
-                std::chrono::duration_cast<std::chrono::nanoseconds>(std::max(wait, Clock::duration::zero()))
-                    .count();
-            timeout.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-            timeout.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-            limit = &timeout;
-        }
-        if (::ppoll(fds, 2, limit, nullptr) < 0 && errno != EINTR)
+        timeout.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+        timeout.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        if (::ppoll(fds, 2, &timeout, nullptr) < 0 && errno != EINTR)
             break;
         if (fds[1].revents & POLLIN) {
             std::uint64_t count = 0;

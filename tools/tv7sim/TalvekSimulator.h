@@ -74,7 +74,8 @@ private:
     void Process(Clock::time_point now);
     // Puts every reply byte due by now on the line, applying the faults.
     void Transmit(Clock::time_point now);
-    // How long Run may wait before something is due; -1 for no limit.
+    // How long Run may wait before something is due; the longest duration
+    // when nothing is.
     Clock::duration NextDue(Clock::time_point now) const;
 
     PseudoTerminal m_line;

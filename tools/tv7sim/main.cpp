@@ -166,6 +166,13 @@ int main(int argc, char** argv)
     simulator.SetRealtime(realtime);
     simulator.SetFaults(faults);
     simulator.KeepLog(false);
+    // Whoever reads the device path may stop the simulator at once: from
+    // here on a stop ends Run and removes the link.
+    g_simulator = &simulator;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
     if (!linkPath.empty()) {
         // Only a symbolic link is replaced, never a file of the user's.
         struct stat existing {};
@@ -183,11 +190,6 @@ int main(int argc, char** argv)
     }
     std::cout << simulator.DevicePath() << std::endl;
 
-    g_simulator = &simulator;
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
 
     simulator.Run();

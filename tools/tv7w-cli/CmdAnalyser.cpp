@@ -34,11 +34,11 @@ int ApplyAnalyserOptions(const char* name, const CliArgs& args, CliContext& cont
 {
     std::string error;
     const auto port = args.Value("--port");
-    if (!port)
+    // An empty device would quietly stand for the port of the setting Comport.
+    if (!port || port->empty())
         return UsageError(name, "--port DEVICE is required");
     int number = 0;
-    if (!port->empty() &&
-        std::all_of(port->begin(), port->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (std::all_of(port->begin(), port->end(), [](char c) { return c >= '0' && c <= '9'; })) {
         if (!args.IntValue("--port", number, error) || number < 1 || number > kHighestPortNumber)
             return UsageError(name, "--port needs a device path or a port number from 1 to 8");
         Settings().Comport = number;
@@ -115,6 +115,14 @@ int ParseTransfer(const char* name, CliContext& context, CliArgs& args, CCommsDl
     return ApplyAnalyserOptions(name, args, context, comms);
 }
 
+// The failure message on a line of its own, after the progress line the
+// exchange has left showing ("Timed Out", "Problem with port, Restart").
+int ExchangeFailure(CliContext& context, const std::string& message)
+{
+    context.ui.EndProgress();
+    return Failure(message);
+}
+
 bool Exists(const std::string& path)
 {
     struct stat info {};
@@ -136,7 +144,7 @@ int RunStatus(CliContext& context)
     if (status != kExitOk)
         return status;
     if (comms.ReadStatus() != 0)
-        return Failure("no status from the analyser on " + *args.Value("--port"));
+        return ExchangeFailure(context, "no status from the analyser on " + *args.Value("--port"));
     context.ui.EndProgress();
     std::cout << comms.SerialText() << '\n';
     return kExitOk;
@@ -158,10 +166,11 @@ int RunDownload(CliContext& context)
 
     const std::string port = *args.Value("--port");
     if (comms.ReadStatus() != 0)
-        return Failure("no status from the analyser on " + port + "; " + path + " left as it was");
+        return ExchangeFailure(context,
+                               "no status from the analyser on " + port + "; " + path + " left as it was");
     std::memcpy(doc.Data().serialNumber.data(), comms.Serial().data(), SpectrumFile::kSerialSize);
     if (comms.DownloadToFile(doc, slot, memory) != 0)
-        return Failure("download from " + port + " failed; " + path + " left as it was");
+        return ExchangeFailure(context, "download from " + port + " failed; " + path + " left as it was");
     doc.SetModifiedFlag();
     if (!doc.OnSaveDocument(path))
         return kExitFailed;
@@ -190,14 +199,15 @@ int RunUpload(CliContext& context)
 
     const std::string port = *args.Value("--port");
     if (comms.ReadStatus() != 0)
-        return Failure("no status from the analyser on " + port);
+        return ExchangeFailure(context, "no status from the analyser on " + port);
     if (slot == CCommsDlg::kAllRecords) {
         // Records already sent stay sent when one fails.
         for (int i = 0; i < SpectrumFile::kRecords; ++i)
             if (comms.UploadFromFile(doc, i, i) != 0)
-                return Failure("upload of record " + std::to_string(i + 1) + " to " + port + " failed");
+                return ExchangeFailure(context, "upload of record " + std::to_string(i + 1) + " to " + port +
+                                                    " failed");
     } else if (comms.UploadFromFile(doc, memory, slot) != 0) {
-        return Failure("upload to " + port + " failed");
+        return ExchangeFailure(context, "upload to " + port + " failed");
     }
     context.ui.EndProgress();
     if (slot == CCommsDlg::kAllRecords)
