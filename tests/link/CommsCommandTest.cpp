@@ -30,6 +30,11 @@ struct ConnectFailure {
     const char* message;
 };
 
+void PrintTo(const ConnectFailure& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
 class CommsConnectFailureTest : public CommsTest, public ::testing::WithParamInterface<ConnectFailure> {};
 
 TEST_P(CommsConnectFailureTest, SaysWhyAndForgetsTheAnalyser)

@@ -237,6 +237,11 @@ struct ClosedLine {
     long closeAfter;
 };
 
+void PrintTo(const ClosedLine& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
 class CommsClosedLineTest : public CommsTest, public ::testing::WithParamInterface<ClosedLine> {};
 
 TEST_P(CommsClosedLineTest, ALineThatClosesMidTransferIsAPortProblem)

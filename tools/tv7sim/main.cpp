@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr long kMaxGarbage = 4096;
+
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
@@ -39,7 +41,7 @@ constexpr const char* kUsage =
     "  --corrupt-checksum MEM   send memory MEM (1-30) with a wrong checksum\n"
     "  --stop-after N           go quiet after N reply bytes\n"
     "  --close-after N          close the line after N reply bytes, then exit\n"
-    "  --garbage N              send N junk bytes after every reply\n";
+    "  --garbage N              send N (up to 4096) junk bytes after every reply\n";
 
 TalvekSimulator* g_simulator = nullptr;
 
@@ -145,8 +147,10 @@ int main(int argc, char** argv)
             faults.corruptMemory = static_cast<int>(*memory);
         } else if (option == "--stop-after" || option == "--close-after" || option == "--garbage") {
             const auto count = ParseNumber(value);
-            if (!count || *count > 1'000'000'000)
-                return Usage(option + " needs a count");
+            // Junk after every reply is kept small: the program drains it before each command.
+            const long limit = option == "--garbage" ? kMaxGarbage : 1'000'000'000;
+            if (!count || *count > limit)
+                return Usage(option + " needs a count up to " + std::to_string(limit));
             if (option == "--stop-after")
                 faults.stopAfterBytes = *count;
             else if (option == "--close-after")
