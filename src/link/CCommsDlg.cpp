@@ -180,18 +180,25 @@ bool CCommsDlg::AskTryAgain(const std::string& question, UserInterface::Icon ico
 
 // --- Failure ends ----------------------------------------------------------------
 
+int CCommsDlg::EndFailedExchange(const char* status, bool bForgetAnalyser, int result)
+{
+    Disconnect();
+    m_strCommsStatus = status;
+    UpdateFields();
+    if (bForgetAnalyser)
+        m_bAnalyserAnswered = 0;
+    m_ui.Repaint();
+    // The views enable their transfer buttons only while the analyser has answered.
+    m_ui.RefreshAllViews();
+    return result;
+}
+
 int CCommsDlg::CommandLinkFailure()
 {
     m_ui.Tell(Format("Cannot Use this COM port (%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
                      m_link.ErrorText().c_str()),
               UserInterface::Icon::Exclamation);
-    Disconnect();
-    m_strCommsStatus = "Problem with port, Restart";
-    UpdateFields();
-    m_bAnalyserAnswered = 0;
-    m_ui.Repaint();
-    m_ui.RefreshAllViews();
-    return kResultLinkFailure;
+    return EndFailedExchange("Problem with port, Restart", true, kResultLinkFailure);
 }
 
 int CCommsDlg::PortFailure()
@@ -199,22 +206,12 @@ int CCommsDlg::PortFailure()
     m_ui.Tell(Format("Problems with COM port(%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
                      m_link.ErrorText().c_str()),
               UserInterface::Icon::Exclamation);
-    Disconnect();
-    m_strCommsStatus = "Problem with port, Restart";
-    UpdateFields();
-    m_ui.Repaint();
-    m_ui.RefreshAllViews();
-    return kResultFailed;
+    return EndFailedExchange("Problem with port, Restart", false, kResultFailed);
 }
 
 int CCommsDlg::TimedOutEnd()
 {
-    Disconnect();
-    m_strCommsStatus = "Timed Out";
-    UpdateFields();
-    m_ui.Repaint();
-    m_ui.RefreshAllViews();
-    return kResultFailed;
+    return EndFailedExchange("Timed Out", false, kResultFailed);
 }
 
 // --- Exchanges ---------------------------------------------------------------------
@@ -246,13 +243,7 @@ int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
         if (AskTryAgain(Format("Timed Out on Cmd %2Xh, check TALVEK 7 connection\r\nTry again?", command),
                         UserInterface::Icon::Exclamation))
             continue;
-        Disconnect();
-        m_strCommsStatus = "Timed Out";
-        UpdateFields();
-        m_bAnalyserAnswered = 0;
-        m_ui.Repaint();
-        m_ui.RefreshAllViews();
-        return kResultTimedOut;
+        return EndFailedExchange("Timed Out", true, kResultTimedOut);
     }
 }
 
@@ -312,12 +303,7 @@ int CCommsDlg::CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* 
                        UserInterface::Icon::Exclamation)) {
         ShowHexDump(block, MemoryRecord::kSize,
                     Format("Calculated cksum:%02X\r\nlast 34 bytes rx:", computed));
-        Disconnect();
-        m_strCommsStatus = "Problem with Checksums";
-        UpdateFields();
-        m_ui.Repaint();
-        m_ui.RefreshAllViews();
-        return kResultFailed;
+        return EndFailedExchange("Problem with Checksums", false, kResultFailed);
     }
     std::memcpy(destination, block, static_cast<std::size_t>(size));
     return 0;

@@ -109,6 +109,7 @@ private:
     void UpdateFields();
     // The ends of a failed exchange: each says why, closes the port and
     // refreshes the window and every view.
+    int EndFailedExchange(const char* status, bool bForgetAnalyser, int result);
     int CommandLinkFailure();
     int PortFailure();
     int TimedOutEnd();
