@@ -136,6 +136,11 @@ int CCommsDlg::Connect()
     return 0;
 }
 
+int CCommsDlg::ConnectIfClosed()
+{
+    return m_bPortOpen ? 0 : Connect();
+}
+
 int CCommsDlg::Disconnect()
 {
     if (m_bPortOpen) {
@@ -219,11 +224,8 @@ int CCommsDlg::TimedOutEnd()
 int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
 {
     for (;;) {
-        if (!m_bPortOpen) {
-            const int result = Connect();
-            if (result != 0)
-                return result;
-        }
+        if (const int result = ConnectIfClosed(); result != 0)
+            return result;
         // Whatever arrived after the last reply is not an answer to this command.
         if (m_link.Drain() != 0)
             return CommandLinkFailure();
@@ -258,11 +260,8 @@ int CCommsDlg::ReadStatus()
 
     std::array<std::uint8_t, kStatusSize> status{};
     for (;;) {
-        if (!m_bPortOpen) {
-            const int result = Connect();
-            if (result != 0)
-                return result;
-        }
+        if (const int result = ConnectIfClosed(); result != 0)
+            return result;
         if (m_link.Drain() != 0)
             return PortFailure();
         const int result = SendCommand(kCmdStatus, false);
@@ -329,11 +328,8 @@ int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source
         UpdateFields();
 
         Pause(Settings().Comdelay);
-        if (!m_bPortOpen) {
-            const int result = Connect();
-            if (result != 0)
-                return result;
-        }
+        if (const int result = ConnectIfClosed(); result != 0)
+            return result;
         if (m_link.Drain() != 0)
             return PortFailure();
         Pause(Settings().Comdelay);
@@ -415,11 +411,8 @@ int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSl
     UpdateFields();
     Pause(Settings().Comdelay);
 
-    if (!m_bPortOpen) {
-        result = Connect();
-        if (result != 0)
-            return result;
-    }
+    if (const int reopened = ConnectIfClosed(); reopened != 0)
+        return reopened;
     // A port that fails here is reported and closed like any other link failure.
     if (m_link.Drain() != 0)
         return PortFailure();

@@ -105,6 +105,8 @@ private:
     // line names the memory being received after every poll.
     Wait Receive(std::uint8_t* bytes, int count, int maxPolls, bool bMemoryProgress);
     void Pause(int milliseconds);
+    // Connect, unless the port is open already: 0 or Connect's failure.
+    int ConnectIfClosed();
     // Pushes the status line into the window.
     void UpdateFields();
     // The ends of a failed exchange: each says why, closes the port and
