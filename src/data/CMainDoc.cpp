@@ -14,20 +14,9 @@
 
 namespace {
 
-// Band codes at or above this are "above range"; 0 is "below range".
-constexpr int kTopCode = 194;
-// The code of 0 dBr.
-constexpr int kZeroCode = 160;
-constexpr float kDbPerCode = 0.125f;
-
 // Source names by mode bits 0-2; 6 and 7 have none.
 constexpr std::array<const char*, 8> kSourceNames{"    ", "Mike", "Left", "Right", "Sum", "Diff", "", ""};
 constexpr int kSourceMike = 1;
-
-int ClampCode(int code)
-{
-    return std::min(code, kTopCode);
-}
 
 }  // namespace
 
@@ -164,11 +153,11 @@ float CMainDoc::GetBandLevel(std::string& text, int band, int record) const
     if (!ValidRecord(record) || band < 0 || band >= MemoryRecord::kBands)
         return 0.0f;
     const int code = m_data.records[static_cast<std::size_t>(record)].bands[static_cast<std::size_t>(band)];
-    const float value = static_cast<float>(ClampCode(code) - kZeroCode) * kDbPerCode;
+    const float value = MemoryRecord::BandLevel(code);
     FormatLevel(text, value, Settings().Drawdpoint);
     if (code == 0)
         text = "<-20";
-    else if (code >= kTopCode)
+    else if (code >= MemoryRecord::kTopCode)
         text = ">4.1";
     text += "dBr";
     return value;
@@ -200,7 +189,7 @@ float CMainDoc::GetRefLevel(std::string& text, int record) const
     if (!ValidRecord(record))
         return 0.0f;
     const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
-    float value = 125.0f - static_cast<float>(r.refCode);
+    float value = static_cast<float>(MemoryRecord::kRefLevelOfCodeZero - r.refCode);
     if (r.Source() != kSourceMike)
         value -= 110.0f;
     FormatLevel(text, value, Settings().Drawdpoint);
@@ -217,11 +206,12 @@ float CMainDoc::GetWidebandLevel(std::string& text, int record) const
     const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
     std::string unused;
     const float reference = GetRefLevel(unused, record);
-    const float value = reference + (static_cast<float>(ClampCode(r.wideband)) * kDbPerCode - 10.0f);
+    const int code = std::min(int{r.wideband}, MemoryRecord::kTopCode);
+    const float value = reference + (static_cast<float>(code) * MemoryRecord::kDbPerCode - 10.0f);
     FormatLevel(text, value, Settings().Drawdpoint);
     if (r.wideband == 0)
         text.insert(0, "<");
-    else if (r.wideband >= kTopCode)
+    else if (r.wideband >= MemoryRecord::kTopCode)
         text.insert(0, ">");
     text += r.Weighting() ? "dBC" : "dB";
     AppendUnitSuffix(text, r.Source());

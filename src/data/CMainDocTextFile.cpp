@@ -33,7 +33,7 @@ constexpr std::size_t kMaxLineLength = kImportFields * 4 + 2;
 // 126..255 it writes for the codes 126..255 are read back as those codes.
 long long ReferenceCode(long long level)
 {
-    constexpr long long kLevelOfCodeZero = 125;
+    constexpr long long kLevelOfCodeZero = MemoryRecord::kRefLevelOfCodeZero;
     if (level > kLevelOfCodeZero && level <= 255)
         return kLevelOfCodeZero - level + 256;
     return kLevelOfCodeZero - level;

@@ -15,6 +15,21 @@ struct MemoryRecord {
     static constexpr std::uint8_t kEmptyMode = 2;  // Left, flat, no NC curve
     static constexpr std::uint8_t kEmptyChecksum = 13;
 
+    // Level codes count 1/8 dB from -20 dBr (code 0, "below range"); code 160
+    // is 0 dBr and codes from 194 up are "above range" (+4.25 dBr). The same
+    // steps hold for the wideband code.
+    static constexpr int kZeroCode = 160;
+    static constexpr int kTopCode = 194;
+    static constexpr float kDbPerCode = 0.125f;
+    // The reference level of refCode 0: the level is 125 - refCode.
+    static constexpr int kRefLevelOfCodeZero = 125;
+
+    // Level in dBr of a band code, above-range codes counted as 194.
+    static float BandLevel(int code)
+    {
+        return static_cast<float>((code < kTopCode ? code : kTopCode) - kZeroCode) * kDbPerCode;
+    }
+
     std::array<std::uint8_t, kBands> bands{};  // level codes, 1/8 dB steps, 25 Hz first
     std::uint8_t wideband = 0;
     std::uint8_t refCode = kEmptyRefCode;    // the 0 dB reference ("Ref0")

@@ -4,23 +4,14 @@
 #include "data/FormatLevel.h"
 #include "data/ProgramSettings.h"
 
-#include <algorithm>
 
 namespace {
-
-// Band codes at or above this are "above range" and show as +4.25 dBr.
-constexpr int kTopCode = 194;
-// The code of 0 dBr; one code step is 1/8 dB.
-constexpr int kZeroCode = 160;
-constexpr float kCodesPerDb = 8.0f;
-// The reference level stored as its code: level = 125 - refCode.
-constexpr int kRefLevelOfCodeZero = 125;
 
 // The reference level the text files and the integer layouts hold: 125 -
 // refCode kept to 8 bits, as the analyser's own printouts give it.
 int ReferenceByte(const MemoryRecord& record)
 {
-    return (kRefLevelOfCodeZero - record.refCode) & 0xFF;
+    return (MemoryRecord::kRefLevelOfCodeZero - record.refCode) & 0xFF;
 }
 
 // How a byte value is padded to its 3 columns.
@@ -51,8 +42,7 @@ void AppendBandField(std::string& text, int code, int format)
     case ClipFormat::kDbText: {
         // The level without unit or range marker, always with one decimal.
         std::string level;
-        FormatLevel(level, static_cast<float>(std::min(code, kTopCode) - kZeroCode) / kCodesPerDb,
-                    LevelFormat::kOneDecimal);
+        FormatLevel(level, MemoryRecord::BandLevel(code), LevelFormat::kOneDecimal);
         text += level;
         break;
     }

@@ -32,5 +32,8 @@ int UsageError(const char* name, const std::string& reason);
 // Prints the message on stderr; returns kExitFailed.
 int Failure(const std::string& message);
 
+// True when something (a file, a folder, a device) exists at path.
+bool PathExists(const std::string& path);
+
 // A record or memory number 1..30 from text; false when it is not one.
 bool ParseRecordNumber(const std::string& text, int& number);

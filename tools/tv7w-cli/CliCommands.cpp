@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <iostream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -52,6 +53,12 @@ int Failure(const std::string& message)
 {
     std::cerr << "tv7w-cli: " << message << '\n';
     return kExitFailed;
+}
+
+bool PathExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
 }
 
 bool ParseRecordNumber(const std::string& text, int& number)

@@ -10,7 +10,6 @@
 #include <cctype>
 #include <cstring>
 #include <iostream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -123,12 +122,6 @@ int ExchangeFailure(CliContext& context, const std::string& message)
     return Failure(message);
 }
 
-bool Exists(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
-}
-
 }  // namespace
 
 int RunStatus(CliContext& context)
@@ -161,7 +154,7 @@ int RunDownload(CliContext& context)
         return status;
     const std::string& path = args.Positional()[0];
     CMainDoc doc(context.ui);
-    if (Exists(path) ? !doc.OnOpenDocument(path) : !doc.OnNewDocument())
+    if (PathExists(path) ? !doc.OnOpenDocument(path) : !doc.OnNewDocument())
         return kExitFailed;
 
     const std::string port = *args.Value("--port");

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <iostream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -33,8 +32,7 @@ int RunNew(CliContext& context)
     if (context.words.size() != 1)
         return UsageError("new", "one FILE expected");
     const std::string& path = context.words[0];
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0)
+    if (PathExists(path))
         return Failure(path + " already exists; it was left as it is");
     CMainDoc doc(context.ui);
     doc.OnNewDocument();
