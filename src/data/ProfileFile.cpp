@@ -123,22 +123,37 @@ void MakeParentFolders(const std::string& path)
 ProfileFile::ProfileFile(std::string path) : m_strPath(std::move(path))
 {}
 
-std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const
+std::string ProfileContents::GetString(std::string_view section, std::string_view key,
+                                       std::string_view def) const
 {
-    const std::vector<std::string> lines = ReadLines(m_strPath);
     std::string_view value;
-    if (FindEntry(lines, section, key, value) == std::string::npos)
+    if (FindEntry(m_lines, section, key, value) == std::string::npos)
         value = def;
     // A value in matching quotes is read without them, as the platform does.
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return std::string(value.substr(0, kMaxText));
+    return std::string(value.substr(0, ProfileFile::kMaxText));
+}
+
+int ProfileContents::GetInt(std::string_view section, std::string_view key, int def) const
+{
+    const ParsedInteger number = AsciiToInteger(GetString(section, key, ""));
+    return number.hasDigits ? number.value : def;
+}
+
+ProfileContents ProfileFile::Read() const
+{
+    return ProfileContents(ReadLines(m_strPath));
+}
+
+std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const
+{
+    return Read().GetString(section, key, def);
 }
 
 int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const
 {
-    const ParsedInteger number = AsciiToInteger(GetString(section, key, ""));
-    return number.hasDigits ? number.value : def;
+    return Read().GetInt(section, key, def);
 }
 
 bool ProfileFile::WriteInt(std::string_view section, std::string_view key, int value)

@@ -5,6 +5,20 @@
 #include <utility>
 #include <vector>
 
+// What a profile file held when it was read: for reading many keys without
+// reading the file again for each one (the settings at start).
+class ProfileContents {
+public:
+    explicit ProfileContents(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+
+    // See ProfileFile::GetInt and ProfileFile::GetString.
+    int GetInt(std::string_view section, std::string_view key, int def) const;
+    std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
+
+private:
+    std::vector<std::string> m_lines;
+};
+
 // A profile (INI) file with the semantics of the Windows profile calls, so an
 // existing TV7W.ini can be copied over: sections in [brackets], plain
 // key=value lines, section and key names compared without regard to case,
@@ -19,6 +33,9 @@ public:
 
     const std::string& Path() const { return m_strPath; }
     void SetPath(std::string path) { m_strPath = std::move(path); }
+
+    // The whole file as it is now.
+    ProfileContents Read() const;
 
     // The key's value read as an integer (leading white space, an optional
     // sign and the digits that follow, as atoi reads them); def when the key is

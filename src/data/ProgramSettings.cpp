@@ -99,16 +99,17 @@ void ProgramSettings::LoadSettings(const ProfileFile& profile)
 {
     // The defaults are the values the fields hold when constructed.
     const ProgramSettings defaults;
+    const ProfileContents contents = profile.Read();
     for (const Field& field : kReadOrder) {
         switch (field.kind) {
         case Kind::Flag:
-            this->*field.number = profile.GetInt(kSettings, field.key, defaults.*field.number) & 1;
+            this->*field.number = contents.GetInt(kSettings, field.key, defaults.*field.number) & 1;
             break;
         case Kind::Integer:
-            this->*field.number = profile.GetInt(kSettings, field.key, defaults.*field.number);
+            this->*field.number = contents.GetInt(kSettings, field.key, defaults.*field.number);
             break;
         case Kind::Text:
-            this->*field.text = profile.GetString(kSettings, field.key, defaults.*field.text);
+            this->*field.text = contents.GetString(kSettings, field.key, defaults.*field.text);
             break;
         }
     }
