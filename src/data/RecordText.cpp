@@ -4,7 +4,6 @@
 #include "data/FormatLevel.h"
 #include "data/ProgramSettings.h"
 
-
 namespace {
 
 // The reference level the text files and the integer layouts hold: 125 -
