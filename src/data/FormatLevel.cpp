@@ -6,12 +6,15 @@
 #include <cmath>
 #include <cstdint>
 
-// Every level is a multiple of 1/8 dB, so its tenths are exact in double
-// precision. Levels are texts of every view repaint, so this avoids the cost
-// of printf.
+// Levels are texts of every view repaint, so this avoids the cost of printf.
 void FormatOneDecimal(std::string& text, double value, char point)
 {
-    const long long tenths = std::llround(value * 10.0);
+    // A level has at most three decimals (eighths of a dB, plus weightings in
+    // tenths), but in binary an exact half such as 0.15 may lie a hair below
+    // it: the value is taken to whole thousandths first, so that its half
+    // rounds away from zero as written.
+    const double thousandths = static_cast<double>(std::llround(value * 1000.0));
+    const long long tenths = std::llround(thousandths / 100.0);
     const unsigned long long magnitude =
         tenths < 0 ? 0ull - static_cast<unsigned long long>(tenths) : static_cast<unsigned long long>(tenths);
     char buffer[32];

@@ -203,3 +203,14 @@ TEST(ResultTexts, DecimalPointAndBounds)
     EXPECT_EQ(LevelUnit(7), "dBu");
     EXPECT_EQ(LevelUnit(0), "");
 }
+
+TEST(ResultTexts, ExactHalvesOfWeightedLevelsRoundAwayFromZero)
+{
+    // -3 dB SPL reference, 1.25 dB SPL in the bands above range: with A
+    // -1.9 dB at 630 Hz and -1.1 dB at 8 kHz the sums lie a hair inside their
+    // halves in binary.
+    const AcousticResults results =
+        ComputeAcousticResults(WithBand(WithBand(Flat(kMike, 128, 0), 14, 194), 25, 194));
+    EXPECT_EQ(ResultText(results.bands[14].aLevel), ">-0.7");
+    EXPECT_EQ(ResultText(results.bands[25].aLevel), ">0.2");
+}
