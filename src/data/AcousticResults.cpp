@@ -23,24 +23,28 @@ double Power(double level)
     return std::pow(10.0, level / 10.0);
 }
 
-// The weightings as factors on a band's power, so that every band needs one
-// power whatever the weighting.
-struct WeightingFactors {
+// The powers that turn band levels into energy: 10^(dBr/10) of every band
+// code in range, and the weightings as factors, so that a record needs one
+// power, for its reference, and none per band.
+struct PowerTables {
+    std::array<double, MemoryRecord::kTopCode + 1> codes{};
     std::array<double, kBands> a{};
     std::array<double, kBands> c{};
 };
 
-const WeightingFactors& Factors()
+const PowerTables& Powers()
 {
-    static const WeightingFactors factors = [] {
-        WeightingFactors f;
+    static const PowerTables tables = [] {
+        PowerTables t;
+        for (std::size_t code = 0; code < t.codes.size(); ++code)
+            t.codes[code] = Power(MemoryRecord::BandLevel(static_cast<int>(code)));
         for (std::size_t band = 0; band < kBands; ++band) {
-            f.a[band] = Power(kAWeighting[band]);
-            f.c[band] = Power(kCWeighting[band]);
+            t.a[band] = Power(kAWeighting[band]);
+            t.c[band] = Power(kCWeighting[band]);
         }
-        return f;
+        return t;
     }();
-    return factors;
+    return tables;
 }
 
 // The energy sum 10 log10(sum of 10^(L/10)) of the bands in range added to it.
@@ -73,36 +77,46 @@ private:
 // between two tabulated ones whole fiftieths.
 
 constexpr int kNcStep = 5;  // between tabulated curves
+constexpr int kLowestNc = AcousticResults::kLowestNc;
+constexpr int kHighestNc = AcousticResults::kHighestNc;
 
-// Curve NC-n (15..65) in band, in 1/400 dB.
-int CurveUnits(int n, int band)
+// Every curve NC-15 .. NC-65 in 1/400 dB, band by band, rising with N.
+using BandCurves = std::array<int, kHighestNc - kLowestNc + 1>;
+using CurveTable = std::array<BandCurves, kBands>;
+
+const CurveTable& Curves()
 {
-    const int index = (n - 10) / kNcStep;  // the tabulated curve at or below n (NC-15 is 1)
-    const int steps = (n - 10) % kNcStep;
-    const int low = NcCurveTable::Level(index, band);
-    const int high = steps ? NcCurveTable::Level(index + 1, band) : 0;
-    return 8 * (low * (kNcStep - steps) + high * steps);
+    static const CurveTable curves = [] {
+        CurveTable table{};
+        for (int band = 0; band < kBands; ++band) {
+            for (int n = kLowestNc; n <= kHighestNc; ++n) {
+                const int index = (n - 10) / kNcStep;  // the tabulated curve at or below n (NC-15 is 1)
+                const int steps = (n - 10) % kNcStep;
+                const int low = NcCurveTable::Level(index, band);
+                const int high = steps ? NcCurveTable::Level(index + 1, band) : 0;
+                table[static_cast<std::size_t>(band)][static_cast<std::size_t>(n - kLowestNc)] =
+                    8 * (low * (kNcStep - steps) + high * steps);
+            }
+        }
+        return table;
+    }();
+    return curves;
 }
 
-// The smallest N whose curve the band level (in 1/400 dB) does not exceed:
-// one below the lowest when the level stays under NC-15, one above the
-// highest when it exceeds NC-65.
-int BandNc(int level, int band)
+// What a band level says about the rating.
+struct BandNc {
+    int nc;      // the smallest N whose curve the level does not exceed; 14 under NC-15, 66 over NC-65
+    int margin;  // level minus that curve (0 at most), 0 for 14 and 66
+};
+
+BandNc RateBand(int level, const BandCurves& curves)
 {
-    constexpr int kLowest = AcousticResults::kLowestNc;
-    constexpr int kHighest = AcousticResults::kHighestNc;
-    if (level < CurveUnits(kLowest, band))
-        return kLowest - 1;
-    if (level > CurveUnits(kHighest, band))
-        return kHighest + 1;
-    // The first tabulated curve the level does not exceed, then back through
-    // the curves between it and the one below.
-    int n = kLowest;
-    while (level > CurveUnits(n, band))
-        n += kNcStep;
-    while (n > kLowest && level <= CurveUnits(n - 1, band))
-        --n;
-    return n;
+    const auto curve = std::lower_bound(curves.begin(), curves.end(), level);
+    if (curve == curves.end())
+        return {kHighestNc + 1, 0};
+    if (curve == curves.begin() && level < *curve)
+        return {kLowestNc - 1, 0};
+    return {kLowestNc + static_cast<int>(curve - curves.begin()), level - *curve};
 }
 
 NcRating RateNc(const MemoryRecord& record, int reference)
@@ -111,6 +125,7 @@ NcRating RateNc(const MemoryRecord& record, int reference)
     int highest = 0;
     int closest = 0;  // of the bands that give highest, the smallest distance under its curve
     bool anyAbove = false;
+    const CurveTable& curves = Curves();
     for (int band = 0; band < kBands; ++band) {
         const int code = record.bands[static_cast<std::size_t>(band)];
         if (code == 0)
@@ -118,23 +133,20 @@ NcRating RateNc(const MemoryRecord& record, int reference)
         anyAbove = anyAbove || code >= MemoryRecord::kTopCode;
         const int eighths = std::min(code, MemoryRecord::kTopCode) - MemoryRecord::kZeroCode + 8 * reference;
         const int level = 50 * eighths;
-        const int n = BandNc(level, band);
-        const int margin = n >= AcousticResults::kLowestNc && n <= AcousticResults::kHighestNc
-                               ? level - CurveUnits(n, band)
-                               : 0;
-        if (rating.tangentBand < 0 || n > highest || (n == highest && margin > closest)) {
-            highest = n;
-            closest = margin;
+        const BandNc rated = RateBand(level, curves[static_cast<std::size_t>(band)]);
+        if (rating.tangentBand < 0 || rated.nc > highest || (rated.nc == highest && rated.margin > closest)) {
+            highest = rated.nc;
+            closest = rated.margin;
             rating.tangentBand = band;
         }
     }
     if (rating.tangentBand < 0)
         return rating;  // no band in range
-    if (highest < AcousticResults::kLowestNc) {
+    if (highest < kLowestNc) {
         // Under NC-15 but with a band whose true level is unknown, nothing can be said.
         return anyAbove ? NcRating{} : NcRating{NcRating::Kind::kBelowRange};
     }
-    if (highest > AcousticResults::kHighestNc)
+    if (highest > kHighestNc)
         return NcRating{NcRating::Kind::kAboveRange};
     rating.kind = NcRating::Kind::kCurve;
     rating.nc = highest;
@@ -151,7 +163,8 @@ AcousticResults ComputeAcousticResults(const MemoryRecord& record)
     AcousticResults results;
     results.source = record.Source();
     results.reference = record.ReferenceLevel();
-    const WeightingFactors& factors = Factors();
+    const PowerTables& powers = Powers();
+    const double referencePower = Power(results.reference);
     EnergySum z, a, c;
     std::array<EnergySum, AcousticResults::kOctaves> octaves;
     for (std::size_t band = 0; band < kBands; ++band) {
@@ -169,11 +182,13 @@ AcousticResults ComputeAcousticResults(const MemoryRecord& record)
         result.aLevel = {level + kAWeighting[band], bound};
         if (bound == LevelBound::kAtMost)
             continue;  // below range: left out of every sum
-        const double power = Power(level);
+        const double power =
+            powers.codes[static_cast<std::size_t>(std::min(result.code, MemoryRecord::kTopCode))] *
+            referencePower;
         const bool atLeast = bound == LevelBound::kAtLeast;
         z.Add(power, atLeast);
-        a.Add(power * factors.a[band], atLeast);
-        c.Add(power * factors.c[band], atLeast);
+        a.Add(power * powers.a[band], atLeast);
+        c.Add(power * powers.c[band], atLeast);
         octaves[band / AcousticResults::kBandsPerOctave].Add(power, atLeast);
     }
     results.z = z.Level();
