@@ -58,7 +58,7 @@ void QtUserInterface::Tell(const std::string& text, Icon icon)
     ShowBox(text, icon, QMessageBox::Ok);
 }
 
-bool QtUserInterface::AskYesNo(const std::string& text, Icon icon)
+bool QtUserInterface::AskYesNo(const std::string& text, Icon icon, Question)
 {
     return ShowBox(text, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

@@ -18,7 +18,7 @@ public:
     static QString Title();
 
     void Tell(const std::string& text, Icon icon) override;
-    bool AskYesNo(const std::string& text, Icon icon) override;
+    bool AskYesNo(const std::string& text, Icon icon, Question kind) override;
     void ShowProgress(const std::string& text) override;
     void Repaint() override;
     void RefreshAllViews() override;
