@@ -30,6 +30,7 @@ using namespace CommandId;
 
 constexpr int kIdleUpdateMs = 250;
 const char* const kMruEndProperty = "tv7wMruEnd";
+const char* const kMenuTextProperty = "tv7wMenuText";
 
 int IdOf(const QAction* action)
 {
@@ -272,6 +273,13 @@ void CMainFrm::UpdateActions(const QList<QAction*>& actions)
         if (known == states.end())
             known = states.emplace(id, StateOf(id)).first;
         action->setEnabled(known->second.enabled);
+        // Menu items may change their text with the state; the toolbar keeps its pictures.
+        if (!action->text().isEmpty()) {
+            if (!action->property(kMenuTextProperty).isValid())
+                action->setProperty(kMenuTextProperty, action->text());
+            action->setText(known->second.text.isEmpty() ? action->property(kMenuTextProperty).toString()
+                                                         : known->second.text);
+        }
         action->setCheckable(known->second.checked || action->isCheckable());
         action->setChecked(known->second.checked);
     }

@@ -1,11 +1,18 @@
 #pragma once
 
+#include <QString>
+
 #include <optional>
 
 // What a command looks like on the menu and toolbar right now.
 struct CommandState {
+    CommandState(bool enabledNow = true, bool checkedNow = false) : enabled(enabledNow), checked(checkedNow)
+    {}
+
     bool enabled = true;
     bool checked = false;
+    // When not empty, the menu item's text for now ("&Undo Paste\tCtrl+Z").
+    QString text;
 };
 
 // Anything that carries out commands: the active view, its document window,

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -82,6 +83,37 @@ TEST_F(AppTest, ToolbarHasTheThirteenButtonsAndTheStatusBarSaysReady)
             EXPECT_FALSE(action->isEnabled());
         }
     }
+}
+
+TEST_F(AppTest, AMenuItemTakesTheTextItsTargetGivesAndGetsItsOwnBack)
+{
+    struct Renamer : CommandTarget {
+        QString text;
+        std::optional<CommandState> QueryCommand(int id) override
+        {
+            if (id != CommandId::EditUndo)
+                return std::nullopt;
+            CommandState state;
+            state.text = text;
+            return state;
+        }
+        void RunCommand(int) override {}
+    } renamer;
+    CMainFrm& frame = Start().Frame();
+    frame.AddCommandTarget(&renamer);
+    app->Documents().OpenDocumentFile(SampleFile("a.spc"));
+    QAction* cut = frame.MenuAction(CommandId::EditCut);
+    ASSERT_NE(cut, nullptr);
+    auto* edit = cut->associatedObjects().first();
+    auto* undo = new QAction(QStringLiteral("&Undo\tAlt+Backspace"), edit);
+    undo->setData(CommandId::EditUndo);
+    qobject_cast<QMenu*>(edit)->addAction(undo);
+    renamer.text = QStringLiteral("&Undo Paste\tCtrl+Z");
+    QMetaObject::invokeMethod(edit, "aboutToShow");
+    EXPECT_EQ(undo->text(), "&Undo Paste\tCtrl+Z");
+    renamer.text.clear();
+    QMetaObject::invokeMethod(edit, "aboutToShow");
+    EXPECT_EQ(undo->text(), "&Undo\tAlt+Backspace");
 }
 
 // ---- documents ---------------------------------------------------------------
