@@ -17,7 +17,7 @@ namespace {
 class QuietUserInterface : public UserInterface {
 public:
     void Tell(const std::string&, Icon) override {}
-    bool AskYesNo(const std::string&, Icon) override { return false; }
+    bool AskYesNo(const std::string&, Icon, Question) override { return false; }
     void ShowProgress(const std::string&) override {}
     void Repaint() override {}
     void RefreshAllViews() override {}

@@ -9,13 +9,21 @@
 class UserInterface {
 public:
     enum class Icon { None, Exclamation, Information, Stop, Question };
+    // What a Yes/No question asks, so that a caller without a screen (the
+    // command line, a test) can answer it by its kind, not by its wording.
+    enum class Question {
+        TryAgain,        // an exchange with the analyser timed out: try again?
+        IgnoreChecksum,  // a downloaded record fails its checksum: take it as received?
+        PasteAll,        // paste all records of the record clipboard?
+        Other,
+    };
 
     virtual ~UserInterface() = default;
 
     // A message box with an OK button.
     virtual void Tell(const std::string& text, Icon icon) = 0;
     // A message box with Yes and No; true for Yes.
-    virtual bool AskYesNo(const std::string& text, Icon icon) = 0;
+    virtual bool AskYesNo(const std::string& text, Icon icon, Question kind) = 0;
     // One-line progress or result text of a long operation (the comms status line).
     virtual void ShowProgress(const std::string& text) = 0;
     // Repaint the window that shows the operation's progress now.

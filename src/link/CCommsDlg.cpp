@@ -31,13 +31,6 @@ constexpr int kMemories = SpectrumFile::kRecords;
 
 constexpr std::uint32_t kLineSpeed = 1200;
 constexpr int kOneStopBit = 1;
-constexpr int kErrorPortInUse = -5;
-constexpr int kErrorPortNotFound = -2;
-
-constexpr int kResultLinkFailure = -2;
-constexpr int kResultTimedOut = -3;
-constexpr int kResultFailed = -1;
-
 constexpr std::size_t kTextSize = 256;
 constexpr std::size_t kHexDumpSize = 1024;
 
@@ -113,6 +106,7 @@ void CCommsDlg::Pause(int milliseconds)
 
 int CCommsDlg::Connect()
 {
+    m_lastFailure = CommsFailure::None;
     m_link.Close();
     m_link.SetPort(Settings().Comport);
     m_link.SetBaudRate(kLineSpeed);
@@ -121,10 +115,14 @@ int CCommsDlg::Connect()
     const int result = m_link.Open();
     if (result != 0) {
         m_link.Close();
-        const char* text = result == kErrorPortInUse      ? "COM port Already Open"
-                           : result == kErrorPortNotFound ? "COM port not found"
-                                                          : "COM port not available";
+        const CommsFailure failure = result == kPortInUse      ? CommsFailure::PortInUse
+                                     : result == kPortNotFound ? CommsFailure::PortNotFound
+                                                               : CommsFailure::PortUnavailable;
+        const char* text = failure == CommsFailure::PortInUse      ? "COM port Already Open"
+                           : failure == CommsFailure::PortNotFound ? "COM port not found"
+                                                                   : "COM port not available";
         m_ui.Tell(text, UserInterface::Icon::Exclamation);
+        m_lastFailure = failure;
         m_bPortOpen = 0;
         m_bAnalyserAnswered = 0;
         m_ui.RefreshAllViews();
@@ -180,13 +178,20 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
 bool CCommsDlg::AskTryAgain(const std::string& question, UserInterface::Icon icon)
 {
     m_ui.Beep();
-    return m_ui.AskYesNo(question, icon);
+    return m_ui.AskYesNo(question, icon, UserInterface::Question::TryAgain);
 }
 
 // --- Failure ends ----------------------------------------------------------------
 
-int CCommsDlg::EndFailedExchange(const char* status, bool bForgetAnalyser, int result)
+int CCommsDlg::RefuseRequest()
 {
+    m_lastFailure = CommsFailure::InvalidRequest;
+    return kFailed;
+}
+
+int CCommsDlg::EndFailedExchange(const char* status, bool bForgetAnalyser, CommsFailure failure, int result)
+{
+    m_lastFailure = failure;
     Disconnect();
     m_strCommsStatus = status;
     UpdateFields();
@@ -203,7 +208,7 @@ int CCommsDlg::CommandLinkFailure()
     m_ui.Tell(Format("Cannot Use this COM port (%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
                      m_link.ErrorText().c_str()),
               UserInterface::Icon::Exclamation);
-    return EndFailedExchange("Problem with port, Restart", true, kResultLinkFailure);
+    return EndFailedExchange("Problem with port, Restart", true, CommsFailure::LinkFailure, kLinkFailure);
 }
 
 int CCommsDlg::PortFailure()
@@ -211,18 +216,19 @@ int CCommsDlg::PortFailure()
     m_ui.Tell(Format("Problems with COM port(%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
                      m_link.ErrorText().c_str()),
               UserInterface::Icon::Exclamation);
-    return EndFailedExchange("Problem with port, Restart", false, kResultFailed);
+    return EndFailedExchange("Problem with port, Restart", false, CommsFailure::LinkFailure, kFailed);
 }
 
 int CCommsDlg::TimedOutEnd()
 {
-    return EndFailedExchange("Timed Out", false, kResultFailed);
+    return EndFailedExchange("Timed Out", false, CommsFailure::TimedOut, kFailed);
 }
 
 // --- Exchanges ---------------------------------------------------------------------
 
 int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
 {
+    m_lastFailure = CommsFailure::None;
     for (;;) {
         if (const int result = ConnectIfClosed(); result != 0)
             return result;
@@ -245,12 +251,13 @@ int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
         if (AskTryAgain(Format("Timed Out on Cmd %2Xh, check TALVEK 7 connection\r\nTry again?", command),
                         UserInterface::Icon::Exclamation))
             continue;
-        return EndFailedExchange("Timed Out", true, kResultTimedOut);
+        return EndFailedExchange("Timed Out", true, CommsFailure::TimedOut, kTimedOut);
     }
 }
 
 int CCommsDlg::ReadStatus()
 {
+    m_lastFailure = CommsFailure::None;
     WaitCursor wait(m_ui);
     m_szSerial.fill('\0');
     m_panel = PanelState{};
@@ -299,10 +306,10 @@ int CCommsDlg::CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* 
     const std::uint8_t computed = Checksum(block);
     if (computed != block[MemoryRecord::kDataSize] &&
         !m_ui.AskYesNo(Format("Problems with Checksum %02X\r\nMemory:%d\r\nIgnore?", computed, memory),
-                       UserInterface::Icon::Exclamation)) {
+                       UserInterface::Icon::Exclamation, UserInterface::Question::IgnoreChecksum)) {
         ShowHexDump(block, MemoryRecord::kSize,
                     Format("Calculated cksum:%02X\r\nlast 34 bytes rx:", computed));
-        return EndFailedExchange("Problem with Checksums", false, kResultFailed);
+        return EndFailedExchange("Problem with Checksums", false, CommsFailure::ChecksumRefused, kFailed);
     }
     std::memcpy(destination, block, static_cast<std::size_t>(size));
     return 0;
@@ -310,8 +317,9 @@ int CCommsDlg::CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* 
 
 int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source)
 {
+    m_lastFailure = CommsFailure::None;
     if (source != kCurrentMemory && source >= kMemories)
-        return kResultFailed;
+        return RefuseRequest();
     WaitCursor wait(m_ui);
     std::vector<std::uint8_t> reply(kAllRecordsReply);
     int memory = 0;
@@ -353,13 +361,13 @@ int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source
 
     if (memory >= 0) {
         if (CheckRecord(reply.data() + kReplyHeader, memory + 1, buffer.data(), MemoryRecord::kSize) != 0)
-            return kResultFailed;
+            return kFailed;
     } else {
         for (int g = 0; g < kMemories; ++g) {
             const std::uint8_t* block = reply.data() + kReplyHeader + MemoryRecord::kSize * g;
             std::uint8_t* destination = buffer.data() + kAllRecordsOffset + MemoryRecord::kSize * g;
             if (CheckRecord(block, g + 1, destination, MemoryRecord::kDataSize) != 0)
-                return kResultFailed;
+                return kFailed;
         }
     }
     m_strCommsStatus = "Ok";
@@ -371,6 +379,7 @@ int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source
 
 int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
 {
+    m_lastFailure = CommsFailure::None;
     // One record into the file while the analyser's selected memory is not
     // known yet: memory 1, as the comms window's Refresh takes it, rather
     // than all 30 memories over records the user did not ask for.
@@ -379,7 +388,7 @@ int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
         m_panel.m_nPanelMemory = 1;
     const int memory = source == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : source;
     if (memory >= 0 && !ValidMemory(nDestSlot))
-        return kResultFailed;
+        return RefuseRequest();
 
     DownloadBuffer buffer{};
     const int result = DownloadRecords(buffer, nDestSlot, source);
@@ -399,8 +408,9 @@ int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
 
 int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSlot)
 {
+    m_lastFailure = CommsFailure::None;
     if (target != kCurrentMemory && !ValidMemory(target))
-        return kResultFailed;
+        return RefuseRequest();
     WaitCursor wait(m_ui);
     const int memory = target == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : target;
     int result = SendCommand(static_cast<std::uint8_t>(kCmdSelectMemory + memory), true);
@@ -446,8 +456,9 @@ int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSl
 
 int CCommsDlg::UploadFromFile(CMainDoc& doc, int target, int slot)
 {
+    m_lastFailure = CommsFailure::None;
     if (!ValidMemory(slot))
-        return kResultFailed;
+        return RefuseRequest();
     doc.UpdateChecksum(slot);
     const MemoryRecord image = doc.Data().records[static_cast<std::size_t>(slot)];
     const int result = UploadRecord(image, target, slot);

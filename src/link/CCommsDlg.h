@@ -11,6 +11,21 @@
 class CMainDoc;
 class Sleeper;
 
+// Why the last exchange failed. Results share numbers (a port that does not
+// exist and a command's link failure are both -2; a status read, download or
+// upload answers -1 for a time-out, a link failure and a refused checksum
+// alike); the failure tells them apart.
+enum class CommsFailure {
+    None,
+    PortNotFound,     // the port's device does not exist
+    PortInUse,        // another program holds the port, or no permission
+    PortUnavailable,  // the port could not be opened for another reason
+    LinkFailure,      // a read or write on the open port failed
+    TimedOut,         // the analyser did not answer and the user did not try again
+    ChecksumRefused,  // a downloaded record failed its checksum and was not taken
+    InvalidRequest,   // a memory or record index out of range; nothing was sent
+};
+
 // The one object that owns the link to the TALVEK 7, what the program knows
 // of the analyser's state and every exchange with it: connect, one command,
 // status read, download of one or all 30 memory records, upload of one. Each
@@ -19,9 +34,21 @@ class Sleeper;
 // repaints and the wait cursor go through the user interface; the comms
 // window shows the state kept here.
 //
-// Results are 0 for success and negative for failure.
+// Results are 0 for success and negative for failure; LastFailure says why.
 class CCommsDlg {
 public:
+    static constexpr int kOk = 0;
+    // A status read, download or upload failed, or a request was out of range.
+    static constexpr int kFailed = -1;
+    // A command's link failure.
+    static constexpr int kLinkFailure = -2;
+    // A command was not acknowledged and the user did not try again.
+    static constexpr int kTimedOut = -3;
+    // Connect passes the link's open failure through: the negated system
+    // error, among them these two.
+    static constexpr int kPortNotFound = -AnalyserLink::kErrorNotFound;
+    static constexpr int kPortInUse = -AnalyserLink::kErrorAccessDenied;
+
     // Every wait for a reply byte is a loop of polls: a 5 ms pause, then a
     // one-byte read. A byte resets the count; the N-th poll counted since the
     // start or the last byte fails the wait, whatever it returns.
@@ -62,12 +89,15 @@ public:
     CCommsDlg(const CCommsDlg&) = delete;
     CCommsDlg& operator=(const CCommsDlg&) = delete;
 
-    // Opens the port of the setting Comport at 1200 bit/s, 8N1.
+    // Opens the port of the setting Comport at 1200 bit/s, 8N1: 0 or the
+    // link's open failure (kPortNotFound, kPortInUse or another negated
+    // system error).
     int Connect();
     // Closes the port if Connect opened it. Always 0.
     int Disconnect();
-    // Sends one command byte and waits for its acknowledgement: 0, -2 link
-    // failure, -3 timed out and no retry wanted, or Connect's failure.
+    // Sends one command byte and waits for its acknowledgement: 0,
+    // kLinkFailure, kTimedOut (no retry wanted) or Connect's failure. The
+    // other exchanges answer kFailed or the failure of a step they took.
     int SendCommand(std::uint8_t command, bool bCloseAfter);
     // Reads the serial number and puts the analyser into a known state.
     int ReadStatus();
@@ -85,6 +115,8 @@ public:
     // One message box: the heading, then "index: value" per byte.
     void ShowHexDump(const std::uint8_t* bytes, int count, const std::string& heading);
 
+    // Why the last exchange failed; None after one that succeeded.
+    CommsFailure LastFailure() const { return m_lastFailure; }
     bool IsPortOpen() const { return m_bPortOpen != 0; }
     bool HasAnalyserAnswered() const { return m_bAnalyserAnswered != 0; }
     void SetAnalyserAnswered(bool answered) { m_bAnalyserAnswered = answered ? 1 : 0; }
@@ -111,7 +143,9 @@ private:
     void UpdateFields();
     // The ends of a failed exchange: each says why, closes the port and
     // refreshes the window and every view.
-    int EndFailedExchange(const char* status, bool bForgetAnalyser, int result);
+    int EndFailedExchange(const char* status, bool bForgetAnalyser, CommsFailure failure, int result);
+    // A memory or record index out of range: kFailed, nothing sent.
+    int RefuseRequest();
     int CommandLinkFailure();
     int PortFailure();
     int TimedOutEnd();
@@ -127,4 +161,5 @@ private:
     std::array<char, kSerialSize> m_szSerial{};
     std::string m_strCommsStatus;
     PanelState m_panel;
+    CommsFailure m_lastFailure = CommsFailure::None;
 };

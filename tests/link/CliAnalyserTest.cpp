@@ -146,6 +146,10 @@ TEST_F(CliAnalyserTest, AWrongChecksumLeavesTheFileAsItWasUnlessIgnored)
     EXPECT_NE(err.find("Ignore? No"), std::string::npos) << err;
     EXPECT_NE(err.find("last 34 bytes rx:"), std::string::npos) << err;
     EXPECT_NE(err.find("\r\033[KProblem with Checksums\ntv7w-cli: download from "), std::string::npos) << err;
+    // Retries answer only the time-out questions.
+    EXPECT_EQ(Cli(download + " --comdelay 1 --retries 3"), 1);
+    EXPECT_NE(err.find("Ignore? No"), std::string::npos) << err;
+    EXPECT_EQ(ReadBytes(path), before);
 
     EXPECT_EQ(Cli(download + " --comdelay 1 --ignore-checksum"), 0) << err;
     EXPECT_EQ(Load(path).records[0], WithChecksum(TalvekAnalyser::BuiltInMeasurement(4)));

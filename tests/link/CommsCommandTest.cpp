@@ -9,6 +9,7 @@
 namespace {
 
 using Icon = UserInterface::Icon;
+using Question = UserInterface::Question;
 
 TEST_F(CommsTest, ConnectOpensThePortAt1200BitPerSecond)
 {
@@ -27,6 +28,7 @@ TEST_F(CommsTest, ConnectOpensThePortAt1200BitPerSecond)
 struct ConnectFailure {
     const char* name;
     int result;
+    CommsFailure failure;
     const char* message;
 };
 
@@ -55,6 +57,7 @@ TEST_P(CommsConnectFailureTest, SaysWhyAndForgetsTheAnalyser)
     ui.Clear();
 
     EXPECT_EQ(comms.Connect(), failure.result);
+    EXPECT_EQ(comms.LastFailure(), failure.failure);
     EXPECT_FALSE(comms.IsPortOpen());
     EXPECT_FALSE(comms.Link().IsOpen());
     EXPECT_FALSE(comms.HasAnalyserAnswered());
@@ -66,9 +69,12 @@ TEST_P(CommsConnectFailureTest, SaysWhyAndForgetsTheAnalyser)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CommsConnectFailureTest,
-                         ::testing::Values(ConnectFailure{"InUse", -5, "COM port Already Open"},
-                                           ConnectFailure{"Missing", -2, "COM port not found"},
-                                           ConnectFailure{"NoTerminal", -31, "COM port not available"}),
+                         ::testing::Values(ConnectFailure{"InUse", CCommsDlg::kPortInUse,
+                                                          CommsFailure::PortInUse, "COM port Already Open"},
+                                           ConnectFailure{"Missing", CCommsDlg::kPortNotFound,
+                                                          CommsFailure::PortNotFound, "COM port not found"},
+                                           ConnectFailure{"NoTerminal", -31, CommsFailure::PortUnavailable,
+                                                          "COM port not available"}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(CommsTest, ACommandIsAcknowledgedAndThePortClosedWhenAsked)
@@ -105,10 +111,12 @@ TEST_F(CommsTest, OnThe400thPollTheCommandTimesOutEvenIfAByteArrives)
     sleeper.HoldPolls(399);
     comms.SetAnalyserAnswered(true);
     ui.Answer({false});
-    EXPECT_EQ(comms.SendCommand('L', false), -3);
+    EXPECT_EQ(comms.SendCommand('L', false), CCommsDlg::kTimedOut);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::TimedOut);
     EXPECT_EQ(sleeper.Polls(), 400);
     ASSERT_EQ(ui.Texts("ask"),
               std::vector<std::string>{"Timed Out on Cmd 4Ch, check TALVEK 7 connection\r\nTry again?"});
+    EXPECT_EQ(ui.Questions(), std::vector<Question>{Question::TryAgain});
     EXPECT_EQ(comms.CommsStatus(), "Timed Out");
     EXPECT_FALSE(comms.HasAnalyserAnswered());
     EXPECT_FALSE(comms.IsPortOpen());
@@ -138,8 +146,9 @@ TEST_F(CommsTest, YesToTheTimeOutQuestionSendsTheCommandAgain)
 {
     simulator.SetFaults({.silentAfter = 'S'});
     ui.onAsk = [this](const std::string&) { simulator.SetFaults({}); };
-    ui.Answer({true});
+    ui.Answer(Question::TryAgain, {true});
     EXPECT_EQ(comms.SendCommand('S', true), 0);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::None);
     EXPECT_EQ(simulator.Received(), Bytes("SS"));
     EXPECT_EQ(sleeper.Polls(), 401);
     EXPECT_TRUE(comms.HasAnalyserAnswered());
@@ -160,7 +169,9 @@ TEST_F(CommsTest, ALinkFailureDuringACommandNamesTheSettingsPort)
     Settings().Comport = 3;
     simulator.SetFaults({.closeAfterBytes = 0});
     comms.SetAnalyserAnswered(true);
-    EXPECT_EQ(comms.SendCommand('M', false), -2);
+    // The same number as a missing port, told apart by the failure.
+    EXPECT_EQ(comms.SendCommand('M', false), CCommsDlg::kLinkFailure);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::LinkFailure);
     ASSERT_EQ(
         ui.Texts("tell"),
         std::vector<std::string>{"Cannot Use this COM port (3)\r\n(COM3, Bad Read, e=5)\r\nRestart Program"});
@@ -176,8 +187,14 @@ TEST_F(CommsTest, ALinkFailureDuringACommandNamesTheSettingsPort)
 TEST_F(CommsTest, ACommandThatCannotConnectReturnsConnectsResult)
 {
     comms.Link().SetDevicePath(dir.File("gone"));
-    EXPECT_EQ(comms.SendCommand('M', true), -2);
+    EXPECT_EQ(comms.SendCommand('M', true), CCommsDlg::kPortNotFound);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::PortNotFound);
     EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{"COM port not found"});
+
+    // The next exchange starts without the old failure.
+    comms.Link().SetDevicePath(simulator.DevicePath());
+    EXPECT_EQ(comms.SendCommand('M', true), CCommsDlg::kOk);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::None);
     EXPECT_EQ(ui.Count("ask"), 0);
 }
 

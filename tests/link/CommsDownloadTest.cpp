@@ -8,6 +8,7 @@
 namespace {
 
 using Icon = UserInterface::Icon;
+using Question = UserInterface::Question;
 constexpr int kCurrent = CCommsDlg::kCurrentMemory;
 constexpr int kAll = CCommsDlg::kAllRecords;
 
@@ -139,10 +140,12 @@ TEST_F(CommsTest, TheCurrentMemoryWhileUnknownIsAllRecordsForTheBuffer)
 TEST_F(CommsTest, AWrongChecksumAnsweredYesStoresTheRecordAsReceived)
 {
     simulator.SetFaults({.corruptMemory = 5});
-    ui.Answer({true});
+    ui.Answer(Question::TryAgain, {false});
+    ui.Answer(Question::IgnoreChecksum, {true});
     EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), 0);
     const MemoryRecord& memory = simulator.Analyser().Memory(4);
     ASSERT_EQ(ui.Texts("ask"), std::vector<std::string>{ChecksumQuestion(memory.checksum, 5)});
+    EXPECT_EQ(ui.Questions(), std::vector<Question>{Question::IgnoreChecksum});
     EXPECT_EQ(Icons(ui, "ask"), std::vector<Icon>{Icon::Exclamation});
     EXPECT_EQ(RecordData(doc.Data().records[2]), AnalyserData(4));
     EXPECT_EQ(comms.CommsStatus(), "Ok");
@@ -153,7 +156,8 @@ TEST_F(CommsTest, AWrongChecksumAnsweredNoLeavesTheFileAlone)
     simulator.SetFaults({.corruptMemory = 5});
     const SpectrumFile before = doc.Data();
     ui.Answer({false});
-    EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), -1);
+    EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::ChecksumRefused);
     const MemoryRecord& memory = simulator.Analyser().Memory(4);
     EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{HexDump(Corrupted(memory), memory.checksum)});
     EXPECT_EQ(comms.CommsStatus(), "Problem with Checksums");
@@ -194,7 +198,9 @@ TEST_F(CommsTest, AReplyThatStopsAsksAndNoEndsTheDownload)
     simulator.SetFaults({.stopAfterBytes = 1 + 20});  // the acknowledgement and 20 reply bytes
     const SpectrumFile before = doc.Data();
     ui.Answer({false});
-    EXPECT_EQ(comms.DownloadToFile(doc, 6, kCurrent), -1);
+    EXPECT_EQ(comms.DownloadToFile(doc, 6, kCurrent), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::TimedOut);
+    EXPECT_EQ(ui.Questions(), std::vector<Question>{Question::TryAgain});
     EXPECT_EQ(sleeper.Polls(), 1 + 20 + 600);
     ASSERT_EQ(ui.Texts("ask"),
               std::vector<std::string>{"Timed Out on Download, check TALVEK 7 connection\r\nTry again?"});
@@ -249,7 +255,8 @@ TEST_P(CommsClosedLineTest, ALineThatClosesMidTransferIsAPortProblem)
     simulator.SetFaults({.closeAfterBytes = GetParam().closeAfter});
     const SpectrumFile before = doc.Data();
     const int slot = GetParam().source < 0 ? kAll : 2;
-    EXPECT_EQ(comms.DownloadToFile(doc, slot, GetParam().source), -1);
+    EXPECT_EQ(comms.DownloadToFile(doc, slot, GetParam().source), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::LinkFailure);
     ASSERT_EQ(ui.Texts("tell"), std::vector<std::string>{
                                     "Problems with COM port(1)\r\n(COM1, Bad Read, e=5)\r\nRestart Program"});
     EXPECT_EQ(comms.CommsStatus(), "Problem with port, Restart");
@@ -277,7 +284,8 @@ TEST_F(CommsTest, ADownloadWithNoPlaceForTheRecordSendsNothing)
 {
     EXPECT_EQ(comms.DownloadToFile(doc, 30, 4), -1);
     EXPECT_EQ(comms.DownloadToFile(doc, kAll, 4), -1);
-    EXPECT_EQ(comms.DownloadToFile(doc, 0, 30), -1);
+    EXPECT_EQ(comms.DownloadToFile(doc, 0, 30), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::InvalidRequest);
     EXPECT_TRUE(simulator.Received().empty());
 }
 

@@ -53,7 +53,9 @@ TEST_F(CommsTest, MissingStatusBytesAskAndNoEndsTheRead)
 {
     simulator.SetFaults({.stopAfterBytes = 4});  // the acknowledgement and 3 status bytes
     ui.Answer({false});
-    EXPECT_EQ(comms.ReadStatus(), -1);
+    EXPECT_EQ(comms.ReadStatus(), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::TimedOut);
+    EXPECT_EQ(ui.Questions(), std::vector<UserInterface::Question>{UserInterface::Question::TryAgain});
     EXPECT_EQ(sleeper.Polls(), 1 + 3 + 300);
     ASSERT_EQ(ui.Texts("ask"),
               std::vector<std::string>{"Timed Out on Status Read, check TALVEK 7 connection\r\nTry Again?"});
@@ -86,7 +88,8 @@ TEST_F(CommsTest, ALinkFailureInTheStatusReadIsReported)
         if (poll == 3)
             simulator.CloseLine();
     };
-    EXPECT_EQ(comms.ReadStatus(), -1);
+    EXPECT_EQ(comms.ReadStatus(), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::LinkFailure);
     ASSERT_EQ(ui.Texts("tell"), std::vector<std::string>{
                                     "Problems with COM port(1)\r\n(COM1, Bad Read, e=5)\r\nRestart Program"});
     EXPECT_EQ(Icons(ui, "tell"), std::vector<UserInterface::Icon>{UserInterface::Icon::Exclamation});
@@ -118,7 +121,8 @@ TEST_F(CommsTest, AStatusReadThatCannotConnectEndsAtOnce)
     AnalyserLink holder;
     holder.SetDevicePath(simulator.DevicePath());
     ASSERT_EQ(holder.Open(), 0);
-    EXPECT_EQ(comms.ReadStatus(), -5);
+    EXPECT_EQ(comms.ReadStatus(), CCommsDlg::kPortInUse);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::PortInUse);
     EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{"COM port Already Open"});
     EXPECT_TRUE(simulator.Received().empty());
     EXPECT_EQ(ui.WaitCursorDepth(), 0);

@@ -42,11 +42,11 @@ void PumpingSleeper::ResetCounts()
     m_pauses.clear();
 }
 
-bool HookedUserInterface::AskYesNo(const std::string& text, Icon icon)
+bool HookedUserInterface::AskYesNo(const std::string& text, Icon icon, Question kind)
 {
     if (onAsk)
         onAsk(text);
-    return ScriptedUserInterface::AskYesNo(text, icon);
+    return ScriptedUserInterface::AskYesNo(text, icon, kind);
 }
 
 void HookedUserInterface::Repaint()

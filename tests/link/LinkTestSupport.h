@@ -53,7 +53,7 @@ public:
     std::function<void(const std::string& question)> onAsk;
     std::function<void()> onRepaint;
 
-    bool AskYesNo(const std::string& text, Icon icon) override;
+    bool AskYesNo(const std::string& text, Icon icon, Question kind) override;
     void Repaint() override;
 };
 

@@ -7,14 +7,23 @@ void ScriptedUserInterface::Tell(const std::string& text, Icon icon)
     m_calls.push_back({"tell", text, icon});
 }
 
-bool ScriptedUserInterface::AskYesNo(const std::string& text, Icon icon)
+void ScriptedUserInterface::Answer(Question kind, std::initializer_list<bool> answers)
 {
-    m_calls.push_back({"ask", text, icon});
-    if (m_answers.empty())
-        return false;
-    const bool answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
+    std::deque<bool>& queue = m_answersByKind[kind];
+    queue.insert(queue.end(), answers);
+}
+
+bool ScriptedUserInterface::AskYesNo(const std::string& text, Icon icon, Question kind)
+{
+    m_calls.push_back({"ask", text, icon, kind});
+    for (std::deque<bool>* queue : {&m_answersByKind[kind], &m_answers}) {
+        if (!queue->empty()) {
+            const bool answer = queue->front();
+            queue->pop_front();
+            return answer;
+        }
+    }
+    return false;
 }
 
 void ScriptedUserInterface::ShowProgress(const std::string& text)
@@ -59,6 +68,15 @@ std::vector<std::string> ScriptedUserInterface::Texts(const std::string& kind) c
         if (call.kind == kind)
             texts.push_back(call.text);
     return texts;
+}
+
+std::vector<UserInterface::Question> ScriptedUserInterface::Questions() const
+{
+    std::vector<Question> kinds;
+    for (const Call& call : m_calls)
+        if (call.kind == "ask")
+            kinds.push_back(call.question);
+    return kinds;
 }
 
 int ScriptedUserInterface::Count(const std::string& kind) const

@@ -25,10 +25,10 @@ void CliUserInterface::Tell(const std::string& text, Icon)
     std::cerr << PlainLines(text) << '\n';
 }
 
-bool CliUserInterface::AskYesNo(const std::string& text, Icon)
+bool CliUserInterface::AskYesNo(const std::string& text, Icon, Question kind)
 {
     EndProgress();
-    const bool yes = m_answer && m_answer(text);
+    const bool yes = m_answer && m_answer(kind);
     std::cerr << PlainLines(text) << ' ' << (yes ? "Yes" : "No") << '\n';
     return yes;
 }

@@ -4,17 +4,17 @@
 
 #include <functional>
 
-// Messages and questions on stderr. Questions are answered by the command's
-// policy (from options such as --retries), No when there is none. Progress
-// texts share one updating line.
+// Messages and questions on stderr. Questions are answered by their kind
+// from the command's policy (from options such as --retries), No when there
+// is none. Progress texts share one updating line.
 class CliUserInterface : public UserInterface {
 public:
-    using Answer = std::function<bool(const std::string& question)>;
+    using Answer = std::function<bool(Question kind)>;
 
     void SetAnswer(Answer answer) { m_answer = std::move(answer); }
 
     void Tell(const std::string& text, Icon icon) override;
-    bool AskYesNo(const std::string& text, Icon icon) override;
+    bool AskYesNo(const std::string& text, Icon icon, Question kind) override;
     void ShowProgress(const std::string& text) override;
     void Repaint() override {}
     void RefreshAllViews() override {}

@@ -7,7 +7,6 @@
 #include "link/CCommsDlg.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <iostream>
 
@@ -17,14 +16,6 @@ constexpr int kHighestPortNumber = 8;
 
 const std::vector<std::string> kAnalyserValueOptions{"--port", "--comdelay", "--retries"};
 const std::vector<std::string> kAnalyserFlagOptions{"--ignore-checksum"};
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           }) != text.end();
-}
 
 // The options every analyser command takes, applied to the settings, the
 // link and the answers to the exchanges' questions. Returns kExitOk or the
@@ -58,14 +49,18 @@ int ApplyAnalyserOptions(const char* name, const CliArgs& args, CliContext& cont
     if (retries < 0)
         return UsageError(name, "--retries needs a count");
     const bool ignoreChecksum = args.Has("--ignore-checksum");
-    context.ui.SetAnswer([retries, ignoreChecksum](const std::string& question) mutable {
-        if (Contains(question, "Ignore?"))
+    context.ui.SetAnswer([retries, ignoreChecksum](UserInterface::Question kind) mutable {
+        switch (kind) {
+        case UserInterface::Question::IgnoreChecksum:
             return ignoreChecksum;
-        if (Contains(question, "Try again?") && retries > 0) {
+        case UserInterface::Question::TryAgain:
+            if (retries == 0)
+                return false;
             --retries;
             return true;
+        default:
+            return false;
         }
-        return false;
     });
     return kExitOk;
 }

@@ -1,0 +1,166 @@
+#include "app/DocumentManager.h"
+
+#include "app/FileDialogs.h"
+#include "data/CMainDoc.h"
+#include "data/RecentFileList.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+QString Local(const std::string& text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Two names of one file are one document, however the user reached it.
+QString Canonical(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+}  // namespace
+
+DocumentManager::DocumentManager(UserInterface& ui, FileDialogs& dialogs, RecentFileList& recent)
+    : m_ui(ui), m_dialogs(dialogs), m_recent(recent)
+{}
+
+DocumentManager::~DocumentManager() = default;
+
+CMainDoc* DocumentManager::Find(const QString& path) const
+{
+    const QString wanted = Canonical(path);
+    for (const auto& document : m_documents)
+        if (!document->NeedsName() && Canonical(Local(document->GetPathName())) == wanted)
+            return document.get();
+    return nullptr;
+}
+
+std::vector<CMainDoc*> DocumentManager::Documents() const
+{
+    std::vector<CMainDoc*> documents;
+    for (const auto& document : m_documents)
+        documents.push_back(document.get());
+    return documents;
+}
+
+CMainDoc* DocumentManager::OpenDocumentFile(const QString& path)
+{
+    if (CMainDoc* open = Find(path)) {
+        if (m_host)
+            m_host->ActivateWindowOf(*open);
+        return open;
+    }
+    auto document = std::make_unique<CMainDoc>(m_ui);
+    if (!document->OnOpenDocument(path.toLocal8Bit().toStdString())) {
+        m_recent.Remove(path.toLocal8Bit().toStdString());
+        Changed(nullptr);
+        return nullptr;
+    }
+    CMainDoc* opened = m_documents.emplace_back(std::move(document)).get();
+    m_recent.Add(opened->GetPathName());
+    if (m_host)
+        m_host->OpenWindowFor(*opened);
+    Changed(opened);
+    return opened;
+}
+
+CMainDoc* DocumentManager::NewDocument()
+{
+    auto document = std::make_unique<CMainDoc>(m_ui);
+    if (!document->OnNewDocument())
+        return nullptr;
+    CMainDoc* created = m_documents.emplace_back(std::move(document)).get();
+    if (m_host)
+        m_host->OpenWindowFor(*created);
+    Changed(created);
+    return created;
+}
+
+bool DocumentManager::Save(CMainDoc& document)
+{
+    if (document.NeedsName())
+        return SaveAs(document);
+    return SaveTo(document, Local(document.GetPathName()));
+}
+
+bool DocumentManager::SaveAs(CMainDoc& document)
+{
+    FileDialogs::Request request;
+    request.title = QStringLiteral("Save As");
+    request.proposedName = Local(document.GetPathName());
+    request.filters = {QStringLiteral("TV7W Files (*.spc)"), QStringLiteral("All Files (*)")};
+    request.defaultSuffix = QStringLiteral("spc");
+    const std::optional<QString> path = m_dialogs.GetSaveFileName(request);
+    if (!path)
+        return false;
+    return SaveTo(document, *path);
+}
+
+bool DocumentManager::SaveTo(CMainDoc& document, const QString& path)
+{
+    // The document keeps its name and stays modified when the save fails.
+    if (!document.OnSaveDocument(path.toLocal8Bit().toStdString()))
+        return false;
+    m_recent.Add(document.GetPathName());
+    Changed(&document);
+    return true;
+}
+
+bool DocumentManager::SaveModified(CMainDoc& document)
+{
+    if (!document.IsModified())
+        return true;
+    const QString name = Local(document.NeedsName() ? document.GetTitle() : document.GetPathName());
+    const SaveAnswer answer = m_askSaveChanges ? m_askSaveChanges(name) : SaveAnswer::Cancel;
+    switch (answer) {
+    case SaveAnswer::Yes:
+        return Save(document);
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool DocumentManager::Close(CMainDoc& document)
+{
+    if (!SaveModified(document))
+        return false;
+    // The windows forget the document as they close; the last one removes it.
+    document.SetModifiedFlag(false);
+    if (m_host)
+        m_host->CloseWindowsOf(document);
+    else
+        Remove(document);
+    return true;
+}
+
+bool DocumentManager::SaveAllModified()
+{
+    for (CMainDoc* document : Documents())
+        if (!SaveModified(*document))
+            return false;
+    return true;
+}
+
+void DocumentManager::Remove(CMainDoc& document)
+{
+    const auto it = std::find_if(m_documents.begin(), m_documents.end(),
+                                 [&](const auto& open) { return open.get() == &document; });
+    if (it == m_documents.end())
+        return;
+    const std::unique_ptr<CMainDoc> removed = std::move(*it);
+    m_documents.erase(it);
+    Changed(nullptr);
+}
+
+void DocumentManager::Changed(CMainDoc* document)
+{
+    if (m_onChange)
+        m_onChange(document);
+}

@@ -1,0 +1,19 @@
+#include "app/HelpWindow.h"
+
+#include <QUrl>
+
+HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent)
+{
+    setWindowFlag(Qt::Window);
+    setWindowTitle(QStringLiteral("TV7W Help"));
+    setOpenExternalLinks(true);
+    resize(720, 640);
+}
+
+void HelpWindow::ShowContents()
+{
+    setSource(QUrl(QString::fromLatin1(kContents)));
+    show();
+    raise();
+    activateWindow();
+}

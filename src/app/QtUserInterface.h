@@ -1,0 +1,41 @@
+#pragma once
+
+#include "data/UserInterface.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+// The desktop's user interface: the only place that shows message boxes,
+// touches the system clipboard or sets the override cursor. Progress texts,
+// repaints and the refresh of every view go to whoever the program connects.
+class QtUserInterface : public UserInterface {
+public:
+    // Message texts come with CR LF line breaks; the screen wants "\n".
+    static QString ScreenText(const std::string& text);
+    // Every message box of the program bears this title.
+    static QString Title();
+
+    void Tell(const std::string& text, Icon icon) override;
+    bool AskYesNo(const std::string& text, Icon icon, Question kind) override;
+    void ShowProgress(const std::string& text) override;
+    void Repaint() override;
+    void RefreshAllViews() override;
+    void SetWaitCursor(bool on) override;
+    bool SetClipboardText(const std::string& text) override;
+
+    void SetProgressSink(std::function<void(const QString&)> sink) { m_progressSink = std::move(sink); }
+    void SetRepaintSink(std::function<void()> sink) { m_repaintSink = std::move(sink); }
+    void SetRefreshSink(std::function<void()> sink) { m_refreshSink = std::move(sink); }
+    int WaitCursorDepth() const { return m_waitDepth; }
+
+protected:
+    void SoundBeep() override;
+
+private:
+    std::function<void(const QString&)> m_progressSink;
+    std::function<void()> m_repaintSink;
+    std::function<void()> m_refreshSink;
+    int m_waitDepth = 0;
+};

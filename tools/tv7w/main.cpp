@@ -1,0 +1,29 @@
+// tv7w: the desktop program.
+
+#include "app/CMainApp.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TV7W"));
+    QApplication::setOrganizationName(QStringLiteral("TV7W"));
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    QString error;
+    const std::optional<CMainApp::Options> options = CMainApp::ParseCommandLine(arguments, error);
+    if (!options) {
+        std::fprintf(stderr, "tv7w: %s\nusage: tv7w [--demo] [FILE.spc]\n", qPrintable(error));
+        return 2;
+    }
+
+    CMainApp app(*options);
+    const bool run = app.InitInstance();
+    const int status = run ? QApplication::exec() : 0;
+    app.ExitInstance();
+    return status;
+}
