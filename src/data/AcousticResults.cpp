@@ -53,20 +53,20 @@ public:
     void Add(double power, bool atLeast)
     {
         m_power += power;
-        m_bands = true;
+        m_hasBands = true;
         m_atLeast = m_atLeast || atLeast;
     }
 
     ResultLevel Level() const
     {
-        if (!m_bands)
+        if (!m_hasBands)
             return {};
         return {10.0 * std::log10(m_power), m_atLeast ? LevelBound::kAtLeast : LevelBound::kExact};
     }
 
 private:
     double m_power = 0.0;
-    bool m_bands = false;
+    bool m_hasBands = false;
     bool m_atLeast = false;
 };
 
