@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "app/HelpWindow.h"
 #include "app/ResourcePicture.h"
+#include "app/ResultsCommands.h"
 #include "data/CMainDoc.h"
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
@@ -94,6 +95,8 @@ bool CMainApp::InitInstance()
 
     m_frame = std::make_unique<CMainFrm>(m_services, m_documents, m_recent);
     m_frame->AddCommandTarget(this);
+    m_results = std::make_unique<ResultsCommands>(m_services, *m_frame);
+    m_frame->AddCommandTarget(m_results.get());
     QApplication::setWindowIcon(QIcon(ResourcePicture(kProgramIcon)));
 
     if (!m_options.file.isEmpty() && m_documents.OpenDocumentFile(m_options.file) == nullptr)

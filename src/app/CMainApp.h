@@ -16,6 +16,7 @@
 
 class CMainFrm;
 class HelpWindow;
+class ResultsCommands;
 
 // The application: settings in and out, the main window, the command line,
 // the start dialog, and the commands that need no document (New, Open,
@@ -66,4 +67,5 @@ private:
     DocumentManager m_documents;
     std::unique_ptr<CMainFrm> m_frame;
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<ResultsCommands> m_results;
 };

@@ -129,6 +129,7 @@ void CMainFrm::BuildMenus()
     QMenu* exportMenu = NewMenu("&Export");
     AddItem(exportMenu, "PRN", ExportPrn);
     AddItem(exportMenu, "PRX", ExportPrx);
+    AddItem(exportMenu, "CSV", ExportCsv);
     AddItem(exportMenu, "Bitmap (graph and text)", ExportBitmap);
     AddItem(exportMenu, "Bitmap (graph only)", ExportBitmapGraphOnly);
     file->addMenu(exportMenu);
@@ -150,6 +151,7 @@ void CMainFrm::BuildMenus()
     AddItem(view, "&Toolbar", ViewToolbar);
     AddItem(view, "&Status Bar", ViewStatusBar);
     AddItem(view, "&Resize View", ResizeView);
+    AddItem(view, "&Band Table", ViewBandTable);
     QMenu* window = NewMenu("&Window");
     AddItem(window, "&New Window", WindowNew);
     AddItem(window, "&Cascade", WindowCascade);

@@ -47,4 +47,7 @@ constexpr int Import = 65535;
 
 constexpr int NextRecord = 32746;
 constexpr int PreviousRecord = 32789;
+
+constexpr int ViewBandTable = 32870;
+constexpr int ExportCsv = 32871;
 }  // namespace CommandId

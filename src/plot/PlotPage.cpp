@@ -1,8 +1,10 @@
 #include "plot/PlotPage.h"
 
+#include "data/AcousticResults.h"
 #include "data/CMainDoc.h"
 #include "data/NcCurveTable.h"
 #include "data/ProgramSettings.h"
+#include "data/ResultText.h"
 #include "data/UserInterface.h"
 #include "disk/DskFile.h"
 #include "plot/DibPainter.h"
@@ -308,6 +310,11 @@ int PlotPage::DrawInfoText(int x, int y, int width, int fontDivisor)
         for (int line = 0; line < kCommentLines; ++line)
             Text(font, x, y + (3 + line) * pitch,
                  comment.substr(static_cast<std::size_t>(line * kCommentLineSize), kCommentLineSize));
+        // A record with a comment block has data to work the results out from.
+        if (Settings().Printresults != 0)
+            Text(
+                font, x, y + (3 + kCommentLines) * pitch,
+                ResultsLine(ComputeAcousticResults(doc.Data().records[static_cast<std::size_t>(m_nMemory)])));
     }
     return 0;
 }

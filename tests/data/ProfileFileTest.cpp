@@ -94,7 +94,7 @@ TEST(DefaultProfilePath, FollowsXdgConfigHome)
 
 // ---- settings ------------------------------------------------------------------------
 
-TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesAllThirtyKeys)
+TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesEveryKey)
 {
     ProgramSettings settings;
     settings.Comport = 5;
@@ -110,7 +110,8 @@ TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesAllThirtyKeys)
               "Plotfont=Arial,16400\r\nPlotuserbmp=\r\nPlotuserbmpx=85\r\nPlotuserbmpy=70\r\n"
               "Plotuserbmpdx=10\r\nPlotuserbmpdy=10\r\nPlotbkgdbmp=\r\nPlotbkgdbmpx=40\r\n"
               "Plotbkgdbmpy=40\r\nPlotbkgdbmpdx=20\r\nPlotbkgdbmpdy=8\r\nPlotgronly=0\r\n"
-              "Plotgrey=0\r\nPlothdr=HALDEN ELECTRICS - TALVEK 7\r\nPlothdrfont=Arial,20700\r\n");
+              "Plotgrey=0\r\nPlothdr=HALDEN ELECTRICS - TALVEK 7\r\nPlothdrfont=Arial,20700\r\n"
+              "Printresults=0\r\n");
 }
 
 TEST_F(Profiles, SettingsRoundTrip)

@@ -416,3 +416,51 @@ TEST_F(PlotPageTest, DocumentWithoutDataDrawsAnEmptyGraph)
     // No comment label while there is no data.
     EXPECT_FALSE(AnyInk(page.Image(), 0, kTextTop + 2 * kPitch, kWidth, kHeight));
 }
+
+// ---- the results line -----------------------------------------------------------------
+
+TEST_F(PlotPageTest, ResultsLineComesUnderTheCommentsOnlyWhenAskedFor)
+{
+    PlotPage plain;
+    ASSERT_EQ(Render(plain), 0);
+    Settings().Printresults = 1;
+    PlotPage withResults;
+    ASSERT_EQ(Render(withResults), 0);
+    // The one line after the four comment lines, from x = 3U; nothing else moves.
+    const auto ink = NewInk(plain.Image(), withResults.Image());
+    ASSERT_FALSE(ink.empty());
+    for (const auto& [x, y] : ink) {
+        ASSERT_GE(y, kTextTop + 7 * kPitch) << x << ", " << y;
+        ASSERT_LT(y, kTextTop + 8 * kPitch) << x << ", " << y;
+    }
+    const InkBox line =
+        InkBounds(withResults.Image(), 0, kTextTop + 7 * kPitch, kWidth, kTextTop + 8 * kPitch);
+    EXPECT_NEAR(line.left, 66, 2);
+    EXPECT_GT(line.right, 300);
+    EXPECT_EQ(NewInk(withResults.Image(), plain.Image()).size(), 0u);
+
+    // The line follows the record: a band above range adds its ">" marks.
+    doc.Data().records[kRecord].bands[16] = 194;
+    PlotPage aboveRange;
+    ASSERT_EQ(Render(aboveRange), 0);
+    EXPECT_FALSE(NewInk(withResults.Image(), aboveRange.Image()).empty());
+}
+
+TEST_F(PlotPageTest, DocumentWithoutDataHasNoResultsLine)
+{
+    Settings().Printresults = 1;
+    CMainDoc empty(ui);
+    PlotPage page;
+    ASSERT_EQ(page.Render(&empty, 0, kWidth, kHeight, kDivisor, 0, 8), 0);
+    EXPECT_FALSE(AnyInk(page.Image(), 0, kTextTop + 2 * kPitch, kWidth, kHeight));
+}
+
+TEST_F(PlotPageTest, GraphOnlyPageHasNoResultsLine)
+{
+    PlotPage plain;
+    ASSERT_EQ(Render(plain, 1), 0);
+    Settings().Printresults = 1;
+    PlotPage withResults;
+    ASSERT_EQ(Render(withResults, 1), 0);
+    EXPECT_TRUE(NewInk(plain.Image(), withResults.Image()).empty());
+}
