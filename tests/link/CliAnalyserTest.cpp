@@ -77,8 +77,12 @@ TEST_F(CliAnalyserTest, StatusPrintsTheSerialNumber)
 TEST_F(CliAnalyserTest, APortNumberIsTheProfilesDevice)
 {
     SimulatorProcess simulator(TV7SIM, {});
-    WriteText(dir.File("TV7W.ini"), "[Ports]\nCOM2=" + simulator.DevicePath() + "\n");
+    WriteText(dir.File("TV7W.ini"),
+              "[Ports]\nCOM2=" + simulator.DevicePath() + "\nCOM8=" + simulator.DevicePath() + "\n");
     EXPECT_EQ(Cli("status --port 2 --comdelay 1"), 0) << err;
+    EXPECT_EQ(out, std::string(TalvekAnalyser::kDefaultSerial) + "\n");
+    // The highest port.
+    EXPECT_EQ(Cli("status --port 8 --comdelay 1"), 0) << err;
     EXPECT_EQ(out, std::string(TalvekAnalyser::kDefaultSerial) + "\n");
 }
 
@@ -176,9 +180,20 @@ TEST_F(CliAnalyserTest, ALineThatClosesMidTransferLeavesNoFile)
     const std::string path = dir.File("never.spc");
     EXPECT_EQ(Cli("download " + path + " --port " + simulator.DevicePath() + " --record 1 --comdelay 1"), 1);
     EXPECT_FALSE(FileExists(path));
-    EXPECT_NE(err.find("Problems with COM port(1)\n(COM1, Bad Read, e=5)\nRestart Program"),
-              std::string::npos)
+    // The messages name the device given, not a port number.
+    const std::string device = simulator.DevicePath();
+    EXPECT_NE(
+        err.find("Problems with COM port(" + device + ")\n(" + device + ", Bad Read, e=5)\nRestart Program"),
+        std::string::npos)
         << err;
+}
+
+TEST_F(CliAnalyserTest, ADeviceThatFloodsTheLineEndsTheStatusRead)
+{
+    SimulatorProcess simulator(TV7SIM, {"--flood"});
+    EXPECT_EQ(Cli("status --port " + simulator.DevicePath() + " --comdelay 1"), 1);
+    EXPECT_NE(err.find("Never Quiet"), std::string::npos) << err;
+    EXPECT_TRUE(out.empty());
 }
 
 TEST_F(CliAnalyserTest, AMissingDeviceIsNotFound)

@@ -222,7 +222,20 @@ TEST_F(CommsTest, YesAfterAStoppedReplySelectsAndRequestsAgain)
     ui.Answer({true});
     EXPECT_EQ(comms.DownloadToFile(doc, 6, kCurrent), 0);
     EXPECT_EQ(simulator.Received(), Bytes("eYeY"));
-    EXPECT_EQ(sleeper.Polls(), 1 + 20 + 600 + 1 + 36);
+    EXPECT_EQ(sleeper.Polls(), 1 + 20 + 600 + CCommsDlg::kQuietPolls + 1 + 36);
+    EXPECT_EQ(RecordData(doc.Data().records[6]), AnalyserData(4));
+}
+
+TEST_F(CommsTest, ALateTailIsDiscardedBeforeTheRequestIsRepeated)
+{
+    // The reply stalls after 20 bytes (and the acknowledgement) until 6 polls
+    // after the time-out (one poll per byte, then 600 more), then its tail
+    // comes slowly, a byte a poll, as at 1200 bit/s.
+    simulator.SetFaults({.lateAfterBytes = 1 + 20, .lateServices = 19 + 600 + 6});
+    ui.Answer(Question::TryAgain, {true});
+    EXPECT_EQ(comms.DownloadToFile(doc, 6, 4), 0);
+    EXPECT_EQ(ui.Questions(), std::vector<Question>{Question::TryAgain});
+    EXPECT_EQ(simulator.Received(), Bytes("eYeY"));
     EXPECT_EQ(RecordData(doc.Data().records[6]), AnalyserData(4));
 }
 

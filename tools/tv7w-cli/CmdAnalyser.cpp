@@ -33,7 +33,9 @@ int ApplyAnalyserOptions(const char* name, const CliArgs& args, CliContext& cont
             return UsageError(name, "--port needs a device path or a port number from 1 to 8");
         Settings().Comport = number;
     } else {
+        // Messages name the device the user gave, not a port number.
         comms.Link().SetDevicePath(*port);
+        comms.Link().SetPortName(*port);
     }
 
     int comdelay = Settings().Comdelay;
