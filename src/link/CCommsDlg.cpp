@@ -449,6 +449,7 @@ int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
             std::memcpy(records[static_cast<std::size_t>(g)].Bytes(),
                         buffer.data() + kAllRecordsOffset + MemoryRecord::kSize * g, MemoryRecord::kDataSize);
     }
+    m_journal.Keep(doc.Data(), SerialText(), m_ui);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DownloadJournal.h"
 #include "data/MemoryRecord.h"
 #include "data/UserInterface.h"
 #include "link/AnalyserLink.h"
@@ -112,6 +113,7 @@ public:
     int DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source);
     // Downloads into record nDestSlot (0-29) of the document, or all 30
     // memories into records 1-30; byte 33 of the records is not written.
+    // The document as it is then is also kept in the download journal.
     int DownloadToFile(CMainDoc& doc, int nDestSlot, int source);
     // Uploads the 34-byte image into memory target (0-29, kCurrentMemory);
     // nSourceSlot only numbers the progress text. A half-byte that is not
@@ -187,4 +189,5 @@ private:
     std::string m_strCommsStatus;
     PanelState m_panel;
     CommsFailure m_lastFailure = CommsFailure::None;
+    DownloadJournal m_journal;
 };

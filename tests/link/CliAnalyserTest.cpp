@@ -10,7 +10,9 @@
 #include "support/TempDir.h"
 #include "tv7sim/TalvekAnalyser.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -20,6 +22,18 @@ protected:
     {
         Settings() = ProgramSettings{};
         Profile().SetPath(dir.File("TV7W.ini"));
+        // tv7w-cli keeps its download journal in the test's folder.
+        ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
+    }
+
+    // The files in the download journal.
+    std::vector<std::string> JournalFiles() const
+    {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.File("TV7W/downloads"), error))
+            names.push_back(entry.path().filename().string());
+        return names;
     }
 
     // Runs tv7w-cli with the words; its standard output in out, stderr in err.
@@ -102,6 +116,21 @@ TEST_F(CliAnalyserTest, DownloadCreatesTheFileWithOneRecord)
             EXPECT_EQ(file.records[r], MemoryRecord::Empty()) << r;
         }
     }
+}
+
+TEST_F(CliAnalyserTest, ADownloadIsKeptInTheJournalUnlessTurnedOff)
+{
+    SimulatorProcess simulator(TV7SIM, {"--serial", "LAB0007"});
+    const std::string download = "download " + dir.File("a.spc") + " --port " + simulator.DevicePath() +
+                                 " --record 3 --memory 5 --comdelay 1";
+    ASSERT_EQ(Cli(download), 0) << err;
+    const std::vector<std::string> kept = JournalFiles();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(kept[0].ends_with("_LAB0007.spc")) << kept[0];
+    EXPECT_EQ(ReadBytes(dir.File("TV7W/downloads/" + kept[0])), ReadBytes(dir.File("a.spc")));
+
+    ASSERT_EQ(Cli(download + " --no-journal"), 0) << err;
+    EXPECT_EQ(JournalFiles().size(), 1u);
 }
 
 TEST_F(CliAnalyserTest, DownloadOfAllRecordsKeepsTheComments)

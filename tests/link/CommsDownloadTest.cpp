@@ -4,6 +4,7 @@
 #include "LinkTestSupport.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -60,6 +61,29 @@ TEST_F(CommsTest, OneRecordGoesIntoTheFileWithoutItsChecksum)
     EXPECT_FALSE(comms.Link().IsOpen());
     EXPECT_EQ(ui.WaitCursorDepth(), 0);
     EXPECT_FALSE(doc.IsModified());  // the view marks it
+}
+
+TEST_F(CommsTest, ADownloadIntoTheFileIsKeptInTheJournalAFailedOneIsNot)
+{
+    const std::string folder = dir.File("TV7W/downloads");
+    simulator.SetFaults({.corruptMemory = 5});
+    EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), CCommsDlg::kFailed);
+    EXPECT_FALSE(FileExists(folder));
+
+    simulator.SetFaults({});
+    ASSERT_EQ(comms.ReadStatus(), 0);
+    EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), 0);
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(
+        kept[0].filename().string().ends_with(std::string("_") + TalvekAnalyser::kDefaultSerial + ".spc"));
+    SpectrumFile saved = doc.Data();
+    for (MemoryRecord& record : saved.records)
+        record.checksum = record.ComputeChecksum();
+    EXPECT_EQ(ReadBytes(kept[0].string()),
+              std::vector<std::uint8_t>(saved.Bytes(), saved.Bytes() + SpectrumFile::kSize));
 }
 
 TEST_F(CommsTest, AOneRecordBufferHoldsTheImageWithItsChecksum)
