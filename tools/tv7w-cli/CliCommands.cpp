@@ -3,6 +3,7 @@
 #include "CmdAnalyser.h"
 #include "CmdBitmap.h"
 #include "CmdDocument.h"
+#include "CmdResults.h"
 #include "CmdText.h"
 
 #include <charconv>
@@ -31,6 +32,8 @@ const std::vector<CliCommand>& CliCommands()
         {"export", "prn|prx FILE OUT", RunExport},
         {"import", "FILE IN", RunImport},
         {"clip", kClipUsage, RunClip},
+        {"levels", "FILE RECORD [--csv]", RunLevels},
+        {"rating", "FILE RECORD", RunRating},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
         {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},
         {"download", kDownloadUsage, RunDownload},
