@@ -36,7 +36,7 @@ bool OpenRecord(const char* command, const CliArgs& args, CMainDoc& doc, int& re
 }
 
 // The value with one decimal and "." whatever its bound.
-std::string Number(const ResultLevel& level)
+std::string PlainNumber(const ResultLevel& level)
 {
     std::string text;
     FormatOneDecimal(text, level.value);
@@ -74,17 +74,18 @@ int RunLevels(CliContext& context)
     std::cout << (csv ? "band_hz,code,dbr,level,a_level,range\n"
                       : "   Hz  code      dBr    level  A-level\n");
     for (int band = 0; band < MemoryRecord::kBands; ++band) {
-        const BandResult& b = results.bands[static_cast<std::size_t>(band)];
+        const BandResult& result = results.bands[static_cast<std::size_t>(band)];
         const int hz = NcCurveTable::BandFrequency(band);
         if (csv) {
-            std::cout << hz << ',' << b.code << ',' << Number(b.dbr) << ',' << Number(b.level) << ','
-                      << Number(b.aLevel) << ',' << RangeName(b.level.bound) << '\n';
+            std::cout << hz << ',' << result.code << ',' << PlainNumber(result.dbr) << ','
+                      << PlainNumber(result.level) << ',' << PlainNumber(result.aLevel) << ','
+                      << RangeName(result.level.bound) << '\n';
         } else {
             // Out-of-range bands are marked "<" or ">" as the level texts mark them.
             char line[80];
-            std::snprintf(line, sizeof line, "%5d  %4d  %7s  %7s  %7s\n", hz, b.code,
-                          ResultText(b.dbr).c_str(), ResultText(b.level).c_str(),
-                          ResultText(b.aLevel).c_str());
+            std::snprintf(line, sizeof line, "%5d  %4d  %7s  %7s  %7s\n", hz, result.code,
+                          ResultText(result.dbr).c_str(), ResultText(result.level).c_str(),
+                          ResultText(result.aLevel).c_str());
             std::cout << line;
         }
     }
