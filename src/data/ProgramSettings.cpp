@@ -69,6 +69,7 @@ constexpr Field kReadOrder[] = {
     Flag("Plotgrey", &S::Plotgrey),
     Text("Plothdr", &S::Plothdr),
     Text("Plothdrfont", &S::Plothdrfont),
+    Flag("Journal", &S::Journal),
     Flag("Printresults", &S::Printresults),
 };
 
@@ -79,7 +80,7 @@ constexpr std::string_view kWriteOrder[] = {
     "Clipround",     "Clipbmpdx",     "Clipbmpdy",     "Plotfont",    "Plotuserbmp",  "Plotuserbmpx",
     "Plotuserbmpy",  "Plotuserbmpdx", "Plotuserbmpdy", "Plotbkgdbmp", "Plotbkgdbmpx", "Plotbkgdbmpy",
     "Plotbkgdbmpdx", "Plotbkgdbmpdy", "Plotgronly",    "Plotgrey",    "Plothdr",      "Plothdrfont",
-    "Printresults",
+    "Journal",       "Printresults",
 };
 static_assert(std::size(kWriteOrder) == std::size(kReadOrder));
 

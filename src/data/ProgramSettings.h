@@ -40,6 +40,8 @@ struct ProgramSettings {
     int Plotgrey = 0;
     std::string Plothdr = "HALDEN ELECTRICS - TALVEK 7";
     std::string Plothdrfont = "Arial,20700";
+    // 1: every download into a document is also kept in the download journal.
+    int Journal = 1;
     // 1: the printed and exported page shows the record's totals and NC rating under its comments.
     int Printresults = 0;
 

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kClipUsage = "FILE (--record N | --all) [--format 30|31|32|33] [--field-sep CODE] "
                                    "[--record-sep CODE] [--round 0|1] [--decimals 0|1]";
 constexpr const char* kDownloadUsage = "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] "
-                                       "[--retries K] [--ignore-checksum]";
+                                       "[--retries K] [--ignore-checksum] [--no-journal]";
 constexpr const char* kUploadUsage =
     "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] [--retries K]";
 
