@@ -1,6 +1,5 @@
 #include "app/BandTableWindow.h"
 
-#include "app/CMainClient.h"
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
 #include "app/QtUserInterface.h"
@@ -10,7 +9,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -116,7 +114,6 @@ BandTableWindow::BandTableWindow(CMainFrm& frame, QtUserInterface& ui)
     connect(m_copy, &QPushButton::clicked, this, &BandTableWindow::Copy);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
-    connect(&m_frame.Client(), &QMdiArea::subWindowActivated, this, [this] { Follow(); });
     connect(m_followTimer, &QTimer::timeout, this, &BandTableWindow::Follow);
     m_followTimer->setInterval(kFollowMs);
     Display(std::nullopt);

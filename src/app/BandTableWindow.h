@@ -21,8 +21,10 @@ class BandTableWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // How often the window looks whether the active view moved on: stepping
-    // through records changes no document, so no document tells it.
+    // How often the window looks whether the active window or its view
+    // moved on. Stepping through records changes no document, so no document
+    // tells it; nor does it listen to the main window's client area, which
+    // still signals while the main window is being taken down.
     static constexpr int kFollowMs = 100;
 
     BandTableWindow(CMainFrm& frame, QtUserInterface& ui);
