@@ -30,6 +30,24 @@ struct MemoryRecord {
         return static_cast<float>((code < kTopCode ? code : kTopCode) - kZeroCode) * kDbPerCode;
     }
 
+    // A shift of the reference by step dB (+1 or -1) moves every level code,
+    // wideband included, by 8 codes the other way; the ends of the range are
+    // markers ("<" at 0, ">" from 192) that never move. True when code c
+    // would leave the measured range, which refuses the shift.
+    static constexpr int kCodesPerDb = 8;
+    static constexpr int kFirstMarkerAbove = 192;
+    static bool BlocksShift(int c, int step)
+    {
+        return step > 0 ? c >= 1 && c <= kCodesPerDb
+                        : c >= kFirstMarkerAbove - kCodesPerDb && c < kFirstMarkerAbove;
+    }
+    static std::uint8_t ShiftedCode(std::uint8_t c, int step)
+    {
+        if (c == 0 || c >= kFirstMarkerAbove)
+            return c;
+        return static_cast<std::uint8_t>(c - kCodesPerDb * step);
+    }
+
     std::array<std::uint8_t, kBands> bands{};  // level codes, 1/8 dB steps, 25 Hz first
     std::uint8_t wideband = 0;
     std::uint8_t refCode = kEmptyRefCode;    // the 0 dB reference ("Ref0")
@@ -38,8 +56,9 @@ struct MemoryRecord {
 
     static MemoryRecord Empty() { return {}; }
 
-    std::uint8_t* Bytes() { return bands.data(); }
-    const std::uint8_t* Bytes() const { return bands.data(); }
+    // The 34 bytes in wire and file order.
+    std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(this); }
+    const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(this); }
 
     // XOR of bytes 0..32, the rule the analyser uses too.
     std::uint8_t ComputeChecksum() const

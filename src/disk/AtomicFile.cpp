@@ -4,6 +4,8 @@
 #include "disk/SystemError.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,7 +41,40 @@ mode_t PermissionsFor(const std::string& path)
     return 0666 & ~mask;
 }
 
+// Links followed before giving up, as the system does (ELOOP).
+constexpr int kMaxLinkHops = 40;
+
+// The file a chain of symbolic links ends at, whether or not it exists; path
+// itself when it is no link.
+std::string FinalLinkTarget(const std::string& path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length <= 0)
+            return current;
+        target.resize(static_cast<std::size_t>(length));
+        if (target.front() != '/') {
+            std::string directory, name;
+            DskSplitPath(current, directory, name);
+            target = directory + target;
+        }
+        current = target;
+    }
+    return current;
+}
+
 }  // namespace
+
+AtomicWriteSteps& AtomicWriteSystemSteps()
+{
+    static AtomicWriteSteps steps{::fsync, ::rename};
+    return steps;
+}
 
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error)
 {
@@ -51,7 +86,15 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
     }
     std::string destination = path;
     struct stat target {};
-    if (::stat(path.c_str(), &target) == 0) {
+    if (::stat(path.c_str(), &target) != 0) {
+        // A link to a file not made yet: the file is made, the link stays.
+        if (errno != ENOENT) {
+            error = SystemError::Describe(errno);
+            return false;
+        }
+        destination = FinalLinkTarget(path);
+        DskSplitPath(destination, directory, name);
+    } else {
         // Only a regular file is replaced: renaming over a device, a pipe or
         // /dev/stdout would replace the node itself.
         if (!S_ISREG(target.st_mode)) {
@@ -70,20 +113,23 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
             DskSplitPath(destination, directory, name);
         }
     }
-    std::string temporary = directory + "." + name + ".XXXXXX";
+    // A short name of its own: the target's name with a suffix would not
+    // fit when the target's name is close to the longest allowed.
+    std::string temporary = directory + ".tv7w-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         error = SystemError::Describe(errno);
         return false;
     }
+    const AtomicWriteSteps& steps = AtomicWriteSystemSteps();
     bool ok = ::fchmod(fd, PermissionsFor(path)) == 0 && WriteAll(fd, static_cast<const char*>(data), size) &&
-              ::fsync(fd) == 0;
+              steps.sync(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         err = errno;
     }
-    if (ok && ::rename(temporary.c_str(), destination.c_str()) != 0) {
+    if (ok && steps.rename(temporary.c_str(), destination.c_str()) != 0) {
         ok = false;
         err = errno;
     }
