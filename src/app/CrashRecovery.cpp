@@ -47,7 +47,7 @@ bool CrashRecovery::OfferAbandoned(QWidget* parent)
         return false;
     QStringList names;
     for (const AbandonedCopies::Copy& copy : abandoned.Copies())
-        names << QStringLiteral("    ") + Listed(copy);
+        names << Listed(copy);
     QMessageBox box(QMessageBox::Warning, QtUserInterface::Title(),
                     QStringLiteral("TV7W ended without saving the changes to:\n\n%1\n\n"
                                    "Restore them? They open with their changes, which you can then save.")

@@ -115,11 +115,10 @@ TEST_F(CrashRecoveryTest, AProgramKilledMidEditLosesNothing)
         PressButton(box, "Restore");
     });
     Start();
-    EXPECT_EQ(question,
-              QStringLiteral("TV7W ended without saving the changes to:\n\n    %1\n    untitled.spc "
-                             "(never saved)\n\nRestore them? They open with their changes, which "
-                             "you can then save.")
-                  .arg(hall));
+    EXPECT_EQ(question, QStringLiteral("TV7W ended without saving the changes to:\n\n%1\nuntitled.spc "
+                                       "(never saved)\n\nRestore them? They open with their changes, which "
+                                       "you can then save.")
+                            .arg(hall));
 
     const std::vector<CMainDoc*> documents = app->Documents().Documents();
     ASSERT_EQ(documents.size(), 2u);
