@@ -1,6 +1,7 @@
 // The desktop program's everyday costs, on the offscreen platform: opening
-// one more document (read, window made, shown and painted) and switching
-// between 20 open document windows (the next one activated and painted).
+// one more document (read, window made, shown and painted), switching
+// between 20 open document windows (the next one activated and painted) and
+// the frame's idle update.
 
 #include "app/CMainApp.h"
 #include "app/CMainChd.h"
@@ -95,6 +96,21 @@ void SwitchBetween20Documents(benchmark::State& state)
     }
 }
 BENCHMARK(SwitchBetween20Documents)->Unit(benchmark::kMillisecond);
+
+// What the frame does four times a second while the program is idle: menu
+// and toolbar states and the window titles brought up to date.
+void IdleUpdateWith20Documents(benchmark::State& state)
+{
+    Desktop desktop(20);
+    for (int i = 0; i < 20; ++i)
+        desktop.app->Documents().OpenDocumentFile(desktop.File(i));
+    QApplication::processEvents();
+    for (auto _ : state) {
+        desktop.app->Frame().UpdateCommandStates();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(IdleUpdateWith20Documents)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
