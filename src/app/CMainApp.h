@@ -15,6 +15,7 @@
 #include <optional>
 
 class CMainFrm;
+class CrashRecovery;
 class HelpWindow;
 class ResultsCommands;
 
@@ -50,6 +51,8 @@ public:
     RecentFileList& RecentFiles() { return m_recent; }
     AppServices& Services() { return m_services; }
     QtUserInterface& Ui() { return m_ui; }
+    // Null until InitInstance has started keeping copies of unsaved documents.
+    CrashRecovery* Recovery() const { return m_recovery.get(); }
 
     std::optional<CommandState> QueryCommand(int id) override;
     void RunCommand(int id) override;
@@ -67,5 +70,6 @@ private:
     DocumentManager m_documents;
     std::unique_ptr<CMainFrm> m_frame;
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<CrashRecovery> m_recovery;
     std::unique_ptr<ResultsCommands> m_results;
 };
