@@ -8,6 +8,7 @@
 #include "app/ResourcePicture.h"
 #include "data/CMainDoc.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -146,6 +147,25 @@ TEST_F(AppTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt)
 
     app->Documents().SetSaveQuestion([](const QString&) { return DocumentManager::SaveAnswer::No; });
     frame.ActiveChild()->close();
+    EXPECT_TRUE(app->Documents().Documents().empty());
+}
+
+TEST_F(AppTest, TheSaveQuestionIsABoxWithYesNoAndCancel)
+{
+    CMainFrm& frame = Start().Frame();
+    CMainDoc* document = app->Documents().OpenDocumentFile(SampleFile("a.spc"));
+    document->SetModifiedFlag();
+    QString text;
+    int buttons = 0;
+    WhenModalOpens([&](QWidget* box) {
+        text = BoxText(box);
+        buttons = static_cast<int>(box->findChildren<QAbstractButton*>().size());
+        PressButton(box, "&No");
+    });
+    frame.Dispatch(CommandId::FileClose);
+    EXPECT_TRUE(text.startsWith("Save changes to ")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("a.spc?"));
+    EXPECT_EQ(buttons, 3);
     EXPECT_TRUE(app->Documents().Documents().empty());
 }
 
