@@ -204,6 +204,8 @@ void CMainVue::Upload()
         comms.UploadFromFile(m_document, CCommsDlg::kCurrentMemory, m_nMemory - 1);
     }
     Invalidate();
+    // The analyser window shows what the analyser now holds.
+    m_services.ui.Repaint();
 }
 
 // ---- Edit Entries and Resize View ---------------------------------------------------------

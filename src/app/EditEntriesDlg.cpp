@@ -20,11 +20,15 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 namespace {
 
 using EditEntries::Button;
 
 constexpr int kProgramIcon = 31234;
+// The width of the texts, in dialog units.
+constexpr int kFieldWidth = 52;
 
 QString Latin1(const std::string& text)
 {
@@ -120,7 +124,11 @@ QLineEdit* EditEntriesDlg::AddField(QGridLayout* grid, const char* name, const c
     field->setObjectName(QLatin1String(name));
     field->setReadOnly(true);
     field->setAccessibleName(*label ? QString::fromLatin1(label).trimmed() : QStringLiteral("NC curve"));
-    field->setMinimumWidth(DialogUnits::ToPixelsX(48));
+    // The file name may be long; every other text fits "110.0dB SPL".
+    if (std::string_view(name) == "file")
+        field->setMinimumWidth(DialogUnits::ToPixelsX(kFieldWidth));
+    else
+        field->setFixedWidth(DialogUnits::ToPixelsX(kFieldWidth));
     grid->addWidget(new QLabel(QLatin1String(label)), row, 0);
     grid->addWidget(field, row, 1);
     m_fields[QLatin1String(name)] = field;
