@@ -17,7 +17,6 @@ namespace {
 
 // Source names by mode bits 0-2; 6 and 7 have none.
 constexpr std::array<const char*, 8> kSourceNames{"    ", "Mike", "Left", "Right", "Sum", "Diff", "", ""};
-constexpr int kSourceMike = 1;
 
 }  // namespace
 
@@ -214,7 +213,7 @@ int CMainDoc::GetBandLabel(std::string& text, int band) const
 
 void CMainDoc::AppendUnitSuffix(std::string& text, int source) const
 {
-    if (source == kSourceMike)
+    if (source == MemoryRecord::kSourceMike)
         text += " SPL";
     else if (source >= 2)
         text += "u";
@@ -226,9 +225,7 @@ float CMainDoc::GetRefLevel(std::string& text, int record) const
     if (!ValidRecord(record))
         return 0.0f;
     const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
-    float value = static_cast<float>(MemoryRecord::kRefLevelOfCodeZero - r.refCode);
-    if (r.Source() != kSourceMike)
-        value -= 110.0f;
+    const auto value = static_cast<float>(r.ReferenceLevel());
     FormatLevel(text, value, Settings().Drawdpoint);
     text += "dB";
     AppendUnitSuffix(text, r.Source());
@@ -301,21 +298,18 @@ int CMainDoc::ShiftReference(int record, int step)
     if (!ValidRecord(record) || (step != 1 && step != -1))
         return 0;
     MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
-    // Codes 1..8 cannot drop by a whole dB, codes 184..191 cannot rise by one.
-    const int blockLow = step > 0 ? 1 : 184;
-    const int blockHigh = step > 0 ? 8 : 191;
-    const bool bandBlocks = std::any_of(r.bands.begin(), r.bands.end(),
-                                        [&](std::uint8_t c) { return c >= blockLow && c <= blockHigh; });
-    // The wideband code and the reference code must stay within a byte as well.
-    const int wideband = r.wideband - 8 * step;
+    // The wideband code follows the band codes' rule, so its "<" and ">"
+    // markers survive; the reference code must stay within a byte.
+    const bool codeBlocks = MemoryRecord::BlocksShift(r.wideband, step) ||
+                            std::any_of(r.bands.begin(), r.bands.end(),
+                                        [&](std::uint8_t c) { return MemoryRecord::BlocksShift(c, step); });
     const int refCode = r.refCode - step;
-    if (bandBlocks || wideband < 0 || wideband > 255 || refCode < 0 || refCode > 255)
+    if (codeBlocks || refCode < 0 || refCode > 255)
         return -1;
     r.refCode = static_cast<std::uint8_t>(refCode);
-    r.wideband = static_cast<std::uint8_t>(wideband);
+    r.wideband = MemoryRecord::ShiftedCode(r.wideband, step);
     for (std::uint8_t& c : r.bands)
-        if (c >= 1 && c <= 191)
-            c = static_cast<std::uint8_t>(c - 8 * step);
+        c = MemoryRecord::ShiftedCode(c, step);
     SetModifiedFlag();
     return 0;
 }

@@ -94,7 +94,8 @@ public:
     // refused the text (the record clipboard holds the copy nonetheless), -1
     // for a range outside 0..29.
     int CopyRecords(int first, int count);
-    // 0 after pasting, 1 when nothing was copied.
+    // 0 after pasting, 1 when nothing was copied, -1 (nothing changed) for
+    // one record and a target outside 0..29.
     int PasteRecords(int target);
     void SetClipboardLabel(std::string_view text);
     void GetClipboardLabel(std::string& text) const;

@@ -45,6 +45,8 @@ int CMainDoc::PasteRecords(int target)
         return 1;
     // One record goes to the target; a set goes back to the positions it came from.
     const bool single = clipboard.copyCount == 1;
+    if (single && (target < 0 || target >= SpectrumFile::kRecords))
+        return -1;
     const int first = std::max(single ? target : clipboard.copyStart, 0);
     const int last =
         std::min(single ? target : clipboard.copyStart + clipboard.copyCount - 1, SpectrumFile::kRecords - 1);

@@ -8,11 +8,9 @@
 #include "data/UserInterface.h"
 #include "disk/AtomicFile.h"
 #include "disk/DskFile.h"
-#include "disk/SystemError.h"
 
 #include <algorithm>
 #include <string_view>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -43,10 +41,6 @@ long long ReferenceCode(long long level)
 // last line without a line end counts as a line.
 bool ReadImportLines(DskFile& file, std::vector<std::string>& lines)
 {
-    // Only a regular file is read: a device or a pipe may never end (the line
-    // reader skips control characters for ever on /dev/zero).
-    if (!S_ISREG(file.Attributes()))
-        return false;
     std::string line;
     while (lines.size() < SpectrumFile::kRecords) {
         if (file.DskReadLine(line) == DskFile::kOk) {
@@ -102,9 +96,9 @@ int CMainDoc::OnImport(const std::string& path)
     // Everything is read before anything is cleared, so a file that cannot
     // be read leaves the records as they were.
     if (file.DskOpen(DskFile::kRead) != DskFile::kOk || !ReadImportLines(file, lines)) {
-        // No system error: the path names no regular file.
-        const int code = file.SystemErrorCode() ? file.SystemErrorCode() : SystemError::kAccessDenied;
-        m_ui.Tell(DocumentMessages::CannotOpen(path, code) + "\r\nNothing was imported",
+        // The file layer opens regular files only, so a device or a pipe
+        // (which might never end, or never start) is refused here too.
+        m_ui.Tell(DocumentMessages::CannotOpen(path, file.SystemErrorCode()) + "\r\nNothing was imported",
                   UserInterface::Icon::Exclamation);
         return -1;
     }

@@ -19,7 +19,9 @@ std::string CannotOpen(const std::string& path, int systemError)
         reason = "The file is in use by another program";
         break;
     default:
-        reason = "Error " + std::to_string(systemError);
+        reason = SystemError::OwnText(systemError);
+        if (reason.empty())
+            reason = "Error " + std::to_string(systemError);
         break;
     }
     return "Cannot open " + path + "\r\n(" + reason + ")";

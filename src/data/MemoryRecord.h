@@ -23,11 +23,33 @@ struct MemoryRecord {
     static constexpr float kDbPerCode = 0.125f;
     // The reference level of refCode 0: the level is 125 - refCode.
     static constexpr int kRefLevelOfCodeZero = 125;
+    // Only the microphone measures sound pressure (dB SPL); the line inputs
+    // read 110 dB lower, in dBu.
+    static constexpr int kSourceMike = 1;
+    static constexpr int kLineInputOffset = 110;
 
     // Level in dBr of a band code, above-range codes counted as 194.
     static float BandLevel(int code)
     {
         return static_cast<float>((code < kTopCode ? code : kTopCode) - kZeroCode) * kDbPerCode;
+    }
+
+    // A shift of the reference by step dB (+1 or -1) moves every level code,
+    // wideband included, by 8 codes the other way; the ends of the range are
+    // markers ("<" at 0, ">" from 192) that never move. True when code c
+    // would leave the measured range, which refuses the shift.
+    static constexpr int kCodesPerDb = 8;
+    static constexpr int kFirstMarkerAbove = 192;
+    static bool BlocksShift(int c, int step)
+    {
+        return step > 0 ? c >= 1 && c <= kCodesPerDb
+                        : c >= kFirstMarkerAbove - kCodesPerDb && c < kFirstMarkerAbove;
+    }
+    static std::uint8_t ShiftedCode(std::uint8_t c, int step)
+    {
+        if (c == 0 || c >= kFirstMarkerAbove)
+            return c;
+        return static_cast<std::uint8_t>(c - kCodesPerDb * step);
     }
 
     std::array<std::uint8_t, kBands> bands{};  // level codes, 1/8 dB steps, 25 Hz first
@@ -38,8 +60,9 @@ struct MemoryRecord {
 
     static MemoryRecord Empty() { return {}; }
 
-    std::uint8_t* Bytes() { return bands.data(); }
-    const std::uint8_t* Bytes() const { return bands.data(); }
+    // The 34 bytes in wire and file order.
+    std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(this); }
+    const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(this); }
 
     // XOR of bytes 0..32, the rule the analyser uses too.
     std::uint8_t ComputeChecksum() const
@@ -51,6 +74,11 @@ struct MemoryRecord {
     }
 
     int Source() const { return mode & 0x07; }
+    // The 0 dB reference in dB SPL (Mike) or dB (the other sources).
+    int ReferenceLevel() const
+    {
+        return kRefLevelOfCodeZero - refCode - (Source() == kSourceMike ? 0 : kLineInputOffset);
+    }
     int Weighting() const { return (mode >> 3) & 0x01; }
     int NcCurve() const { return (mode >> 4) & 0x0F; }
 

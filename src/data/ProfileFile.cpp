@@ -112,10 +112,27 @@ std::size_t SectionEnd(const std::vector<std::string>& lines, std::string_view s
     return end;
 }
 
-void MakeParentFolders(const std::string& path)
+// The value on one line: every run of CR and LF becomes one space, so that
+// a value never starts further keys or sections of the file.
+std::string OneLine(std::string_view value)
 {
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
-        ::mkdir(path.substr(0, slash).c_str(), 0777);
+    std::string line;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\r' && value[i] != '\n')
+            line.push_back(value[i]);
+        else if (i == 0 || (value[i - 1] != '\r' && value[i - 1] != '\n'))
+            line.push_back(' ');
+    }
+    return line;
+}
+
+// True when both paths lead to one file (the same path, or a link to the other).
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat infoA {};
+    struct stat infoB {};
+    return ::stat(a.c_str(), &infoA) == 0 && ::stat(b.c_str(), &infoB) == 0 && infoA.st_dev == infoB.st_dev &&
+           infoA.st_ino == infoB.st_ino;
 }
 
 }  // namespace
@@ -173,7 +190,7 @@ bool ProfileFile::WriteValues(std::string_view section,
         return false;
     std::vector<std::string> lines = ReadLines(m_strPath);
     for (const auto& [key, rawValue] : values) {
-        const std::string entry = key + "=" + rawValue.substr(0, kMaxText);
+        const std::string entry = key + "=" + OneLine(rawValue).substr(0, kMaxText);
         std::string_view existing;
         const std::size_t at = FindEntry(lines, section, key, existing);
         if (at != std::string::npos) {
@@ -227,8 +244,18 @@ void MigrateProfile(const std::string& executablePath, const std::string& target
     DskFile probe;
     if (probe.DskXGetLength(source) <= 0)
         return;
-    DskFile::DskDeleteFile(target);
+    // With the program installed in the settings folder, or a link beside it
+    // to the profile, there is nothing to move: removing "the old one" would
+    // remove the only one.
+    if (SameFile(source, target))
+        return;
+    std::ifstream in(source, std::ios::binary);
+    const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof())
+        return;
+    // The profile in place is replaced only by a complete copy.
     MakeParentFolders(target);
-    if (DskFile::DskCopyFile(target, source) == DskFile::kOk)
+    std::string error;
+    if (WriteFileAtomically(target, contents.data(), contents.size(), error))
         DskFile::DskDeleteFile(source);
 }

@@ -63,5 +63,6 @@ ProfileFile& Profile();
 std::string DefaultProfilePath();
 
 // Moves a TV7W.ini left beside the executable to target, when it holds at
-// least one byte; reports nothing.
+// least one byte and is not the target itself; the target is replaced only
+// by a complete copy. Reports nothing.
 void MigrateProfile(const std::string& executablePath, const std::string& target);

@@ -2,7 +2,7 @@
 
 #include "data/ProfileFile.h"
 
-#include <algorithm>
+#include <array>
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -38,7 +38,7 @@ constexpr Field Text(const char* key, std::string ProgramSettings::*field)
 using S = ProgramSettings;
 
 // In the order LoadSettings reads them.
-const Field kReadOrder[] = {
+constexpr Field kReadOrder[] = {
     Integer("Comport", &S::Comport),
     Integer("Comdelay", &S::Comdelay),
     Flag("Splashscreen", &S::Splashscreen),
@@ -69,23 +69,35 @@ const Field kReadOrder[] = {
     Flag("Plotgrey", &S::Plotgrey),
     Text("Plothdr", &S::Plothdr),
     Text("Plothdrfont", &S::Plothdrfont),
+    Flag("Journal", &S::Journal),
 };
 
 // The order in which SaveSettings writes them.
-const char* const kWriteOrder[] = {
+constexpr std::string_view kWriteOrder[] = {
     "Comport",       "Comdelay",      "Splashscreen",  "Tooltips",    "Sounds",       "Draw2db",
     "Drawjoined",    "Drawmulti",     "Drawdpoint",    "Clipfiesep",  "Cliprecsep",   "Clipfmat",
     "Clipround",     "Clipbmpdx",     "Clipbmpdy",     "Plotfont",    "Plotuserbmp",  "Plotuserbmpx",
     "Plotuserbmpy",  "Plotuserbmpdx", "Plotuserbmpdy", "Plotbkgdbmp", "Plotbkgdbmpx", "Plotbkgdbmpy",
     "Plotbkgdbmpdx", "Plotbkgdbmpdy", "Plotgronly",    "Plotgrey",    "Plothdr",      "Plothdrfont",
+    "Journal",
 };
 static_assert(std::size(kWriteOrder) == std::size(kReadOrder));
 
-const Field& FieldNamed(std::string_view key)
+// The fields in the order SaveSettings writes them, found once at compile
+// time: a key without its field does not compile.
+constexpr std::array<const Field*, std::size(kWriteOrder)> FieldsInWriteOrder()
 {
-    return *std::find_if(std::begin(kReadOrder), std::end(kReadOrder),
-                         [&](const Field& field) { return key == field.key; });
+    std::array<const Field*, std::size(kWriteOrder)> fields{};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        for (const Field& field : kReadOrder)
+            if (kWriteOrder[i] == field.key)
+                fields[i] = &field;
+        if (!fields[i])
+            throw "a key of the write order has no field";
+    }
+    return fields;
 }
+constexpr auto kFieldsInWriteOrder = FieldsInWriteOrder();
 
 }  // namespace
 
@@ -118,8 +130,8 @@ void ProgramSettings::LoadSettings(const ProfileFile& profile)
 void ProgramSettings::SaveSettings(ProfileFile& profile) const
 {
     std::vector<std::pair<std::string, std::string>> values;
-    for (const char* key : kWriteOrder) {
-        const Field& field = FieldNamed(key);
+    for (const Field* written : kFieldsInWriteOrder) {
+        const Field& field = *written;
         switch (field.kind) {
         case Kind::Flag:
             values.emplace_back(field.key, std::to_string(this->*field.number & 1));

@@ -42,22 +42,26 @@ constexpr std::size_t kReadAheadSize = 4096;
 
 // Opens path and takes a shared advisory lock: readers and writers share the
 // file, but a process that holds it exclusively keeps us out (the sharing
-// violation of the diagnostic texts). Directories are refused like a file
-// that cannot be opened. Returns the descriptor, or -1 with errno set.
+// violation of the diagnostic texts). Only a regular file is opened: the
+// open does not wait (a pipe without writer, a device), and a folder, pipe
+// or device is refused like a file that cannot be opened. Returns the
+// descriptor, or -1 with errno set.
 int OpenShared(const std::string& path, int flags)
 {
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return -1;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int err = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        errno = err;
-        return -1;
-    }
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
-        const int err = errno;
+    int err = 0;
+    if (::fstat(fd, &info) != 0)
+        err = errno;
+    else if (!S_ISREG(info.st_mode))
+        err = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        err = errno;
+    else if (::flock(fd, LOCK_SH | LOCK_NB) != 0)
+        err = errno;
+    if (err != 0) {
         ::close(fd);
         errno = err;
         return -1;
@@ -228,15 +232,13 @@ std::int64_t DskFile::DskGetLength()
         Fail(kNoFile, SystemError::FromErrno(errno), "<ee=%d> (DskGetLength)");
         return kNoFile;
     }
-    // The length query reports the low 32 bits of the size.
-    return static_cast<std::uint32_t>(info.st_size);
+    // The whole length: a file 4 GiB longer than another must not pass for it.
+    return static_cast<std::int64_t>(info.st_size);
 }
 
 std::int64_t DskFile::DskXGetLength(const std::string& path)
 {
-    // Non-blocking, so that asking for the length of a pipe nobody writes to
-    // answers at once instead of waiting for a writer.
-    const int fd = OpenShared(path, O_RDONLY | O_NONBLOCK);
+    const int fd = OpenShared(path, O_RDONLY);
     if (fd < 0) {
         Fail(kNoFile, SystemError::FromErrno(errno), "<ee=%d> C_F (DskXGetLength)\r\n");
         return kNoFile;
@@ -249,7 +251,7 @@ std::int64_t DskFile::DskXGetLength(const std::string& path)
         Fail(kNoFile, SystemError::FromErrno(err), "<ee=%d> G_F_S (DskXGetLength)\r\n");
         return kNoFile;
     }
-    return static_cast<std::uint32_t>(info.st_size);
+    return static_cast<std::int64_t>(info.st_size);
 }
 
 int DskFile::DskMap(std::int64_t size, int access)

@@ -24,8 +24,13 @@ int FromErrno(int err)
     case EDQUOT:
         return kDiskFull;
     default:
-        return err;
+        return kOwnCode | err;
     }
+}
+
+std::string OwnText(int code)
+{
+    return (code & kOwnCode) != 0 && code > 0 ? Describe(code & ~kOwnCode) : std::string();
 }
 
 std::string Describe(int err)

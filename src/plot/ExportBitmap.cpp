@@ -7,6 +7,7 @@
 #include "plot/PlotPage.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,8 +33,14 @@ int ExportBitmap(CMainDoc& document, int record, const std::string& path, int gr
     const int width = ExportPageWidth(Settings().Clipbmpdx);
     const int height = Settings().Clipbmpdy;
     PlotPage page;
-    if (page.Render(&document, record, width, height, ExportFontDivisor(width), graphOnly, 8) != 0) {
-        document.Ui().Tell("Cannot make the bitmap " + path + "\r\n(" + page.ErrorText() + ")",
+    // A page without rows renders, but other programs refuse its .bmp file.
+    const int rendered =
+        height == 0 ? -1
+                    : page.Render(&document, record, width, height, ExportFontDivisor(width), graphOnly, 8);
+    if (rendered != 0) {
+        const std::string reason =
+            height == 0 ? "No page of " + std::to_string(width) + " x 0 pixels" : page.ErrorText();
+        document.Ui().Tell("Cannot make the bitmap " + path + "\r\n(" + reason + ")",
                            UserInterface::Icon::Exclamation);
         return -1;
     }

@@ -25,6 +25,7 @@ TEST_F(Profiles, ReadsLikeThePlatform)
                     "Clipbmpdy=abc\r\n"
                     "Plotbkgdbmpdx=  +42\r\n"
                     "Plothdr=\"quoted\"\r\n"
+                    "Plotbkgdbmp=\"\"\r\n"
                     "Plotfont=\r\n"
                     "Comdelay=99\r\n"
                     "garbage line \x01\x02\xff\r\n");
@@ -35,6 +36,7 @@ TEST_F(Profiles, ReadsLikeThePlatform)
     EXPECT_EQ(profile.GetInt("Settings", "Plotbkgdbmpdx", 20), 42);
     EXPECT_EQ(profile.GetInt("Settings", "Missing", 7), 7);
     EXPECT_EQ(profile.GetString("Settings", "Plothdr", "x"), "quoted");
+    EXPECT_EQ(profile.GetString("Settings", "Plotbkgdbmp", "x"), "");
     EXPECT_EQ(profile.GetString("Settings", "Plotfont", "Arial,16400"), "");
     EXPECT_EQ(profile.GetString("Recent File List", "file1", ""), "/a/b.spc");
 }
@@ -92,7 +94,7 @@ TEST(DefaultProfilePath, FollowsXdgConfigHome)
 
 // ---- settings ------------------------------------------------------------------------
 
-TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesAllThirtyKeys)
+TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesEveryKey)
 {
     ProgramSettings settings;
     settings.Comport = 5;
@@ -108,7 +110,8 @@ TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesAllThirtyKeys)
               "Plotfont=Arial,16400\r\nPlotuserbmp=\r\nPlotuserbmpx=85\r\nPlotuserbmpy=70\r\n"
               "Plotuserbmpdx=10\r\nPlotuserbmpdy=10\r\nPlotbkgdbmp=\r\nPlotbkgdbmpx=40\r\n"
               "Plotbkgdbmpy=40\r\nPlotbkgdbmpdx=20\r\nPlotbkgdbmpdy=8\r\nPlotgronly=0\r\n"
-              "Plotgrey=0\r\nPlothdr=HALDEN ELECTRICS - TALVEK 7\r\nPlothdrfont=Arial,20700\r\n");
+              "Plotgrey=0\r\nPlothdr=HALDEN ELECTRICS - TALVEK 7\r\nPlothdrfont=Arial,20700\r\n"
+              "Journal=1\r\n");
 }
 
 TEST_F(Profiles, SettingsRoundTrip)
@@ -125,6 +128,7 @@ TEST_F(Profiles, SettingsRoundTrip)
     settings.Cliprecsep = 14;
     settings.Plothdr = "";
     settings.Splashscreen = 0;
+    settings.Journal = 0;
     settings.SaveSettings(profile);
 
     ProgramSettings again;
@@ -136,6 +140,7 @@ TEST_F(Profiles, SettingsRoundTrip)
     EXPECT_EQ(again.Cliprecsep, 14);
     EXPECT_EQ(again.Plothdr, "") << "an empty text is not the default";
     EXPECT_EQ(again.Splashscreen, 0);
+    EXPECT_EQ(again.Journal, 0);
 }
 
 TEST_F(Profiles, GarbageGivesDefaultsAndOtherSectionsSurviveTheNextSave)
@@ -165,6 +170,44 @@ TEST_F(Profiles, MigrateMovesANonEmptyProfileFromBesideTheProgram)
     MigrateProfile(program, target);
     EXPECT_FALSE(FileExists(besides));
     EXPECT_EQ(ReadText(target), "[Settings]\nComport=2\n");
+}
+
+TEST_F(Profiles, MigrationNeverRemovesTheOnlyProfile)
+{
+    // The program installed in the settings folder: the file beside it is the target.
+    const std::string folder = dir.File("config/TV7W/");
+    const std::string target = folder + "TV7W.ini";
+    ::mkdir(dir.File("config").c_str(), 0777);
+    ::mkdir(folder.c_str(), 0777);
+    WriteText(target, "[Settings]\nComport=4\n");
+    MigrateProfile(folder + "tv7w", target);
+    EXPECT_EQ(ReadText(target), "[Settings]\nComport=4\n");
+
+    // A link beside the program that leads to the target.
+    ::mkdir(dir.File("bin").c_str(), 0777);
+    ASSERT_EQ(::symlink(target.c_str(), dir.File("bin/TV7W.ini").c_str()), 0);
+    MigrateProfile(dir.File("bin/tv7w"), target);
+    EXPECT_EQ(ReadText(target), "[Settings]\nComport=4\n");
+
+    // A source that cannot be read leaves the target as it was.
+    ::unlink(dir.File("bin/TV7W.ini").c_str());
+    WriteText(dir.File("bin/TV7W.ini"), "[Settings]\nComport=5\n");
+    ::chmod(dir.File("bin/TV7W.ini").c_str(), 0);
+    if (::access(dir.File("bin/TV7W.ini").c_str(), R_OK) != 0) {
+        MigrateProfile(dir.File("bin/tv7w"), target);
+        EXPECT_EQ(ReadText(target), "[Settings]\nComport=4\n");
+    }
+    ::chmod(dir.File("bin/TV7W.ini").c_str(), 0644);
+    MigrateProfile(dir.File("bin/tv7w"), target);
+    EXPECT_EQ(ReadText(target), "[Settings]\nComport=5\n");
+    EXPECT_FALSE(FileExists(dir.File("bin/TV7W.ini")));
+}
+
+TEST_F(Profiles, ValuesNeverCarryLineBreaksIntoTheFile)
+{
+    ASSERT_TRUE(profile.WriteString("Settings", "Plothdr", "first\r\n[Ports]\nCOM1=/dev/evil\rend"));
+    EXPECT_EQ(ReadText(path), "[Settings]\r\nPlothdr=first [Ports] COM1=/dev/evil end\r\n");
+    EXPECT_EQ(profile.GetString("Ports", "COM1", "none"), "none");
 }
 
 TEST(WindowPositions, PackAndRestoreWithTwelveBitMasks)

@@ -35,6 +35,18 @@ TEST_F(RecordClipboardTest, PasteBeforeAnyCopyChangesNothing)
     EXPECT_FALSE(target.IsModified());
 }
 
+TEST_F(RecordClipboardTest, OneRecordPastedOutsideTheRecordsChangesNothing)
+{
+    ASSERT_EQ(doc.CopyRecords(4, 1), 0);
+    const SpectrumFile before = target.Data();
+    EXPECT_EQ(target.PasteRecords(30), -1);
+    EXPECT_EQ(target.PasteRecords(-1), -1);
+    EXPECT_EQ(target.Data(), before);
+    EXPECT_FALSE(target.IsModified());
+    EXPECT_EQ(target.PasteRecords(29), 0);
+    EXPECT_EQ(target.Data().records[29], Record(4));
+}
+
 TEST_F(RecordClipboardTest, CopyOneThenPasteWritesTheSelectedRecordOnly)
 {
     ASSERT_EQ(doc.CopyRecords(4, 1), 0);
@@ -144,15 +156,6 @@ TEST_F(RecordClipboardTest, PartialSetGoesBackWhereItCameFrom)
         EXPECT_EQ(target.Data().records[r],
                   r >= 3 && r <= 5 ? Record(static_cast<int>(r)) : before.records[r])
             << r;
-}
-
-TEST_F(RecordClipboardTest, SinglePasteOutsideTheRecordsWritesNothing)
-{
-    ASSERT_EQ(doc.CopyRecords(3, 1), 0);
-    const SpectrumFile before = target.Data();
-    EXPECT_EQ(target.PasteRecords(30), 0);
-    EXPECT_EQ(target.PasteRecords(-1), 0);
-    EXPECT_EQ(target.Data(), before);
 }
 
 TEST_F(RecordClipboardTest, LabelIsSharedAndRefreshesEveryView)

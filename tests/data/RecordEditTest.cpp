@@ -56,14 +56,63 @@ TEST_F(RecordEdits, ShiftsThatWouldOverflowAreRefused)
     EXPECT_EQ(doc.ShiftReference(4, 1), 0);
 }
 
-TEST_F(RecordEdits, ShiftsThatWouldTakeWidebandOrReferenceOutOfAByteAreRefused)
+// One code at the edges of the shift rule, in a band and as the wideband code.
+struct ShiftEdge {
+    std::uint8_t code;
+    int step;
+    bool refused;
+};
+
+TEST_F(RecordEdits, TheShiftRuleAtItsEdgesForBandsAndWideband)
+{
+    const ShiftEdge edges[] = {
+        {1, 1, true},    {8, 1, true},     {9, 1, false},   {0, 1, false},   {192, 1, false},
+        {255, 1, false}, {183, -1, false}, {184, -1, true}, {191, -1, true}, {192, -1, false},
+        {0, -1, false},  {8, -1, false},   {184, 1, false}, {191, 1, false},
+    };
+    for (const bool wideband : {false, true}) {
+        for (const ShiftEdge& edge : edges) {
+            FillSampleRecord(4);
+            Record(4).bands.fill(100);
+            (wideband ? Record(4).wideband : Record(4).bands[17]) = edge.code;
+            doc.SetModifiedFlag(false);
+            const MemoryRecord before = Record(4);
+            const std::uint8_t& moved = wideband ? Record(4).wideband : Record(4).bands[17];
+            const std::string where = std::string(wideband ? "wideband " : "band ") +
+                                      std::to_string(edge.code) + " step " + std::to_string(edge.step);
+            if (edge.refused) {
+                EXPECT_EQ(doc.ShiftReference(4, edge.step), -1) << where;
+                EXPECT_EQ(Record(4), before) << where;
+                EXPECT_FALSE(doc.IsModified()) << where;
+            } else {
+                EXPECT_EQ(doc.ShiftReference(4, edge.step), 0) << where;
+                const bool marker = edge.code == 0 || edge.code >= 192;
+                EXPECT_EQ(moved, marker ? edge.code : edge.code - 8 * edge.step) << where;
+                EXPECT_TRUE(doc.IsModified()) << where;
+            }
+        }
+    }
+}
+
+TEST_F(RecordEdits, TheWidebandMarkersSurviveAShift)
+{
+    // The empty record (wideband 0) can have its reference raised.
+    EXPECT_EQ(doc.ShiftReference(0, 1), 0);
+    EXPECT_EQ(Record(0).wideband, 0);
+    EXPECT_EQ(Record(0).refCode, 14);
+    FillSampleRecord(4);
+    Record(4).bands.fill(100);
+    Record(4).wideband = 200;
+    EXPECT_EQ(doc.ShiftReference(4, -1), 0);
+    EXPECT_EQ(Record(4).wideband, 200);
+    std::string text;
+    doc.GetWidebandLevel(text, 4);
+    EXPECT_EQ(text.front(), '>');
+}
+
+TEST_F(RecordEdits, ShiftsThatWouldTakeTheReferenceOutOfAByteAreRefused)
 {
     FillSampleRecord(4);
-    Record(4).wideband = 7;
-    EXPECT_EQ(doc.ShiftReference(4, 1), -1);
-    Record(4).wideband = 248;
-    EXPECT_EQ(doc.ShiftReference(4, -1), -1);
-    Record(4).wideband = 100;
     Record(4).refCode = 0;
     EXPECT_EQ(doc.ShiftReference(4, 1), -1);
     Record(4).refCode = 255;
@@ -83,7 +132,9 @@ TEST_F(RecordEdits, SetNcCurveKeepsTheLowBitsAndRewritesTheChecksum)
 
 TEST_F(RecordEdits, CommentsArePackedIntoFourLinesOfForty)
 {
+    ASSERT_FALSE(doc.IsModified());
     doc.SetComment(0, "ab\r\ncd");
+    EXPECT_TRUE(doc.IsModified());
     const auto& comment = doc.Data().comments[0];
     EXPECT_EQ(std::string(comment.data(), 160), "ab" + std::string(38, ' ') + "cd" + std::string(118, ' '));
     std::string text;

@@ -1,7 +1,10 @@
+#include "data/DocumentMessages.h"
 #include "data/ProfileFile.h"
+#include "disk/SystemError.h"
 #include "support/SampleDocument.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -94,6 +97,25 @@ TEST_F(SpectrumFiles, APipeWithoutWriterIsRefusedAtOnce)
     ::alarm(10);  // a blocking open ends the test program instead of hanging it
     EXPECT_FALSE(doc.OnOpenDocument(dir.File("pipe.spc")));
     ::alarm(0);
+    EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{"Cannot open " + dir.File("pipe.spc") +
+                                                         "\r\n(Access denied, or not a file)"});
+}
+
+TEST(DocumentMessages, ASystemErrorWithoutAWindowsNumberGivesItsOwnText)
+{
+    EXPECT_EQ(DocumentMessages::CannotOpen("/x.spc", SystemError::FromErrno(EIO)),
+              "Cannot open /x.spc\r\n(Input/output error)");
+    EXPECT_EQ(DocumentMessages::CannotOpen("/x.spc", SystemError::FromErrno(EACCES)),
+              "Cannot open /x.spc\r\n(Access denied, or not a file)");
+}
+
+TEST_F(SpectrumFiles, ALengthThatMatchesOnlyInItsLow32BitsIsUnknown)
+{
+    const std::string path = dir.File("huge.spc");
+    WriteText(path, "");
+    // Sparse: no disk space is used.
+    ASSERT_EQ(::truncate(path.c_str(), (std::int64_t{1} << 32) + SpectrumFile::kSize), 0);
+    EXPECT_FALSE(doc.OnOpenDocument(path));
     EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{"Unknown File Format"});
 }
 

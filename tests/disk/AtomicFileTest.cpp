@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -101,6 +103,81 @@ TEST(WriteFileAtomically, ASymbolicLinkKeepsPointingAtTheFileItNames)
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(ReadText(file), "new");
     EXPECT_EQ(FilesIn(dir.Path()), 2);
+}
+
+TEST(WriteFileAtomically, ALinkToAFileNotMadeYetMakesTheFile)
+{
+    TempDir dir;
+    ::mkdir(dir.File("sub").c_str(), 0777);
+    const std::string link = dir.File("link.spc");
+    // A relative link, resolved from the link's own folder.
+    ASSERT_EQ(::symlink("sub/new.spc", link.c_str()), 0);
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(link, "new", 3, error)) << error;
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadText(dir.File("sub/new.spc")), "new");
+    EXPECT_EQ(FilesIn(dir.File("sub")), 1);
+}
+
+TEST(WriteFileAtomically, NamesUpToTheLongestAllowedAreWritten)
+{
+    TempDir dir;
+    const long longest = ::pathconf(dir.Path().c_str(), _PC_NAME_MAX);
+    const std::string path = dir.File(std::string(static_cast<std::size_t>(longest) - 4, 'n') + ".spc");
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(path, "new", 3, error)) << error;
+    EXPECT_EQ(ReadText(path), "new");
+    ASSERT_TRUE(WriteFileAtomically(path, "newer", 5, error)) << error;
+    EXPECT_EQ(ReadText(path), "newer");
+    EXPECT_EQ(FilesIn(dir.Path()), 1);
+}
+
+// Records the order of the durable steps and can make the flush fail.
+class RecordedSteps {
+public:
+    explicit RecordedSteps(bool failSync) : m_saved(AtomicWriteSystemSteps())
+    {
+        AtomicWriteSystemSteps().sync = [this, failSync](int fd) {
+            steps.push_back("sync");
+            if (failSync) {
+                errno = EIO;
+                return -1;
+            }
+            return ::fsync(fd);
+        };
+        AtomicWriteSystemSteps().rename = [this](const char* from, const char* to) {
+            steps.push_back("rename");
+            return ::rename(from, to);
+        };
+    }
+    ~RecordedSteps() { AtomicWriteSystemSteps() = m_saved; }
+
+    std::vector<std::string> steps;
+
+private:
+    AtomicWriteSteps m_saved;
+};
+
+TEST(WriteFileAtomically, TheTemporaryIsFlushedToDiskBeforeTheRename)
+{
+    TempDir dir;
+    const std::string path = dir.File("x.spc");
+    WriteText(path, "old");
+    {
+        RecordedSteps recorded(false);
+        std::string error;
+        ASSERT_TRUE(WriteFileAtomically(path, "new", 3, error)) << error;
+        EXPECT_EQ(recorded.steps, (std::vector<std::string>{"sync", "rename"}));
+    }
+    RecordedSteps failing(true);
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(path, "lost", 4, error));
+    EXPECT_EQ(error, "Input/output error");
+    EXPECT_EQ(failing.steps, std::vector<std::string>{"sync"});
+    EXPECT_EQ(ReadText(path), "new");
+    EXPECT_EQ(FilesIn(dir.Path()), 1);
 }
 
 TEST(WriteFileAtomically, DevicesAndPipesAreNotReplaced)

@@ -1,8 +1,10 @@
 #include "disk/DskFile.h"
+#include "disk/SystemError.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -225,14 +227,43 @@ TEST(DskFile, MappingMoreThanTheFileHoldsFails)
     EXPECT_EQ(std::string(reinterpret_cast<char*>(file.MappedView()), file.MappedSize()), "0123");
 }
 
-TEST(DskFile, LengthOfAPipeWithoutWriterAnswersAtOnce)
+TEST(DskFile, PipesAndDevicesAreRefusedAtOnce)
 {
     TempDir dir;
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
     ::alarm(10);  // a blocking open ends the test program instead of hanging it
-    DskFile file;
-    EXPECT_EQ(file.DskXGetLength(dir.File("pipe")), 0);
+    for (const std::string& path : {dir.File("pipe"), std::string("/dev/zero")}) {
+        DskFile file;
+        EXPECT_EQ(file.DskXGetLength(path), -1) << path;
+        EXPECT_EQ(file.ErrorText(), "<ee=5> C_F (DskXGetLength)\r\n");
+        file.DskSetName(path);
+        EXPECT_EQ(file.DskOpen(DskFile::kRead), DskFile::kOpenFailed) << path;
+        EXPECT_EQ(file.SystemErrorCode(), SystemError::kAccessDenied);
+        EXPECT_FALSE(file.IsOpen());
+    }
     ::alarm(0);
+}
+
+TEST(DskFile, TheLengthIsNotCutTo32Bits)
+{
+    TempDir dir;
+    WriteText(dir.File("huge"), "");
+    ASSERT_EQ(::truncate(dir.File("huge").c_str(), (std::int64_t{1} << 32) + 5), 0);
+    DskFile file;
+    file.DskSetName(dir.File("huge"));
+    EXPECT_EQ(file.DskGetLength(), (std::int64_t{1} << 32) + 5);
+    ASSERT_EQ(file.DskOpen(DskFile::kRead), 0);
+    EXPECT_EQ(file.DskGetLength(), (std::int64_t{1} << 32) + 5);
+}
+
+TEST(SystemError, ErrorsWithoutAWindowsEquivalentKeepTheirOwnText)
+{
+    EXPECT_EQ(SystemError::FromErrno(EACCES), SystemError::kAccessDenied);
+    EXPECT_EQ(SystemError::FromErrno(ENOENT), SystemError::kFileNotFound);
+    const int io = SystemError::FromErrno(EIO);
+    EXPECT_NE(io, SystemError::kAccessDenied);
+    EXPECT_EQ(SystemError::OwnText(io), "Input/output error");
+    EXPECT_EQ(SystemError::OwnText(SystemError::kAccessDenied), "");
 }
 
 TEST(DskFile, MappingAnEmptyFileFails)

@@ -117,6 +117,14 @@ TEST_F(ExportBitmapTest, PageThatCannotBeRenderedLeavesTheOldFile)
     EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{"Cannot make the bitmap " + path +
                                                          "\r\n(No page of 800 x -5 pixels)"});
     EXPECT_EQ(ReadText(path), "old contents");
+    Settings().Clipbmpdy = 0;
+    EXPECT_EQ(ExportBitmap(doc, 4, path, 0), -1);
+    EXPECT_EQ(ui.Texts("tell").back(), "Cannot make the bitmap " + path + "\r\n(No page of 800 x 0 pixels)");
+    EXPECT_EQ(ReadText(path), "old contents");
+    Settings().Clipbmpdy = 1;
+    EXPECT_EQ(ExportBitmap(doc, 4, path, 0), 0);
+    EXPECT_EQ(ReadBytes(path).size(), 14u + 40u + 1024u + 800u);
+    WriteText(path, "old contents");
     Settings().Clipbmpdx = 30000;
     Settings().Clipbmpdy = 30000;
     EXPECT_EQ(ExportBitmap(doc, 4, path, 0), -1);

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int kWidth = 800;
@@ -268,6 +271,18 @@ TEST_F(PlotPageTest, MissingFileIsLeftOutSilently)
     ASSERT_EQ(Render(page), 0);
     EXPECT_FALSE(AnyInk(page.Image(), 600, 480, kWidth, kHeight));
     EXPECT_EQ(ui.Count("tell"), 0);
+}
+
+TEST_F(PlotPageTest, APipeAsLogoOrBackgroundIsLeftOutAtOnce)
+{
+    ASSERT_EQ(::mkfifo(dir.File("pipe.bmp").c_str(), 0666), 0);
+    SetLogo(dir.File("pipe.bmp"), 85, 85, 10, 10);
+    Settings().Plotbkgdbmp = dir.File("pipe.bmp");
+    ::alarm(10);  // a blocking open ends the test program instead of hanging it
+    PlotPage page;
+    ASSERT_EQ(Render(page), 0);
+    ::alarm(0);
+    EXPECT_FALSE(AnyInk(page.Image(), 600, 480, kWidth, kHeight));
 }
 
 TEST_F(PlotPageTest, InvalidBitmapsAreNamedAndLeftOut)
