@@ -4,6 +4,7 @@
 #include "app/CMainFrm.h"
 #include "app/CStartDlg.h"
 #include "app/CommandIds.h"
+#include "app/CrashRecovery.h"
 #include "app/HelpWindow.h"
 #include "app/ResourcePicture.h"
 #include "data/CMainDoc.h"
@@ -80,6 +81,7 @@ CMainApp::~CMainApp()
     // The windows go before the documents and services they show.
     m_help.reset();
     m_frame.reset();
+    m_recovery.reset();
 }
 
 bool CMainApp::InitInstance()
@@ -96,11 +98,14 @@ bool CMainApp::InitInstance()
     m_frame->AddCommandTarget(this);
     QApplication::setWindowIcon(QIcon(ResourcePicture(kProgramIcon)));
 
+    m_recovery = std::make_unique<CrashRecovery>(m_documents, m_ui);
+
     if (!m_options.file.isEmpty() && m_documents.OpenDocumentFile(m_options.file) == nullptr)
         return false;
     m_frame->showMaximized();
+    const bool restored = m_recovery->OfferAbandoned(m_frame.get());
 
-    if (!m_options.file.isEmpty() || Settings().Splashscreen == 0)
+    if (!m_options.file.isEmpty() || restored || Settings().Splashscreen == 0)
         return true;
     CStartDlg start(m_frame.get());
     start.exec();

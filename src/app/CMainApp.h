@@ -15,6 +15,7 @@
 #include <optional>
 
 class CMainFrm;
+class CrashRecovery;
 class HelpWindow;
 
 // The application: settings in and out, the main window, the command line,
@@ -49,6 +50,8 @@ public:
     RecentFileList& RecentFiles() { return m_recent; }
     AppServices& Services() { return m_services; }
     QtUserInterface& Ui() { return m_ui; }
+    // Null until InitInstance has started keeping copies of unsaved documents.
+    CrashRecovery* Recovery() const { return m_recovery.get(); }
 
     std::optional<CommandState> QueryCommand(int id) override;
     void RunCommand(int id) override;
@@ -66,4 +69,5 @@ private:
     DocumentManager m_documents;
     std::unique_ptr<CMainFrm> m_frame;
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<CrashRecovery> m_recovery;
 };

@@ -7,6 +7,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent)
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("TV7W Help"));
     setOpenExternalLinks(true);
+    document()->setDocumentMargin(12);
     resize(720, 640);
 }
 
