@@ -115,6 +115,15 @@ void CMainDoc::UpdateAllViews(DocumentView* sender, int hint)
             view->OnUpdate(sender, hint);
 }
 
+void CMainDoc::SetModifiedFlag(bool modified)
+{
+    m_bModified = modified;
+    if (!modified)
+        m_history.MarkSaved();
+    else if (m_nEditDepth == 0)
+        m_history.ForgetSaved();
+}
+
 void CMainDoc::RecordEdit(const std::string& name, const SpectrumFile& before, int mergeKey)
 {
     m_history.Push(name, before, mergeKey);
@@ -140,10 +149,13 @@ void CMainDoc::Redo()
 
 DocumentEdit::DocumentEdit(CMainDoc& doc, std::string name, int mergeKey)
     : m_doc(doc), m_name(std::move(name)), m_mergeKey(mergeKey), m_before(doc.Data())
-{}
+{
+    ++m_doc.m_nEditDepth;
+}
 
 DocumentEdit::~DocumentEdit()
 {
+    --m_doc.m_nEditDepth;
     if (m_doc.Data() != m_before)
         m_doc.RecordEdit(m_name, m_before, m_mergeKey);
 }

@@ -44,7 +44,9 @@ public:
     // user chose: Save must then ask for a name.
     bool NeedsName() const { return m_bNeedsName; }
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Unmodified: the present counts as saved. Modified by a change that no
+    // undo step records: undo can no longer lead back to the saved image.
+    void SetModifiedFlag(bool modified = true);
     bool IsDataValid() const { return m_bDataValid != 0; }
 
     SpectrumFile& Data() { return m_data; }
@@ -125,6 +127,10 @@ private:
     std::string m_strTitle;
     std::vector<DocumentView*> m_views;
     EditHistory m_history;
+    // DocumentEdits under way: their changes are recorded as undo steps.
+    int m_nEditDepth = 0;
+
+    friend class DocumentEdit;
 };
 
 // One change the user makes to a document, as one undo step named name:

@@ -33,6 +33,8 @@ public:
     void MarkSaved() { m_saved = m_undo.size(); }
     // True when the present is not what was last saved.
     bool DiffersFromSaved() const { return m_saved != m_undo.size(); }
+    // The saved image can no longer be reached (a change no step records).
+    void ForgetSaved() { m_saved.reset(); }
     void Clear();
 
 private:

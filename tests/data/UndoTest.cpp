@@ -22,7 +22,8 @@ TEST_F(Undo, UndoAndRedoBringBackEachImageAndNameTheirStep)
     Edit(doc);
     {
         DocumentEdit edit(doc, "Paste");
-        FillSampleRecord(4);
+        doc.Data().records[4].wideband = 7;
+        doc.SetModifiedFlag();
     }
     const SpectrumFile end = doc.Data();
     EXPECT_EQ(doc.UndoName(), "Paste");
@@ -118,6 +119,21 @@ TEST_F(Undo, TheHistoryKeepsItsLastStepsOnly)
     EXPECT_EQ(undone, static_cast<int>(EditHistory::kMaxSteps));
     EXPECT_EQ(doc.Data().records[0].bands[0], 5);
     EXPECT_TRUE(doc.IsModified());  // the new document's image is out of reach
+}
+
+TEST_F(Undo, AChangeNoStepRecordsKeepsTheDocumentModifiedThroughUndo)
+{
+    // A document that holds unsaved records from elsewhere (a recovered copy).
+    doc.Data().records[3].wideband = 9;
+    doc.SetModifiedFlag();
+    Edit(doc);
+    doc.Undo();
+    EXPECT_TRUE(doc.IsModified());
+    // Marked unmodified, the present counts as saved.
+    doc.SetModifiedFlag(false);
+    Edit(doc);
+    doc.Undo();
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(Undo, OpeningOrANewDocumentStartsAFreshHistory)
