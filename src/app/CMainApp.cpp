@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace {
 
@@ -32,19 +31,6 @@ QString FolderOf(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     return slash <= 0 ? QString() : path.left(slash + 1);
-}
-
-DocumentManager::SaveAnswer AskSaveChanges(const QString& name)
-{
-    const auto answer =
-        QMessageBox::question(QApplication::activeWindow(), QtUserInterface::Title(),
-                              QStringLiteral("Save changes to %1?").arg(name),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (answer == QMessageBox::Yes)
-        return DocumentManager::SaveAnswer::Yes;
-    if (answer == QMessageBox::No)
-        return DocumentManager::SaveAnswer::No;
-    return DocumentManager::SaveAnswer::Cancel;
 }
 
 }  // namespace
@@ -73,7 +59,17 @@ CMainApp::CMainApp(const Options& options, FileDialogs* fileDialogs)
       m_comms(m_ui), m_services{m_ui, m_fileDialogs, m_comms, options.demo},
       m_documents(m_ui, m_fileDialogs, m_recent)
 {
-    m_documents.SetSaveQuestion(AskSaveChanges);
+    m_documents.SetSaveQuestion([this](const QString& name) {
+        switch (m_ui.AskYesNoCancel(QStringLiteral("Save changes to %1?").arg(name))) {
+        case QtUserInterface::Answer::Yes:
+            return DocumentManager::SaveAnswer::Yes;
+        case QtUserInterface::Answer::No:
+            return DocumentManager::SaveAnswer::No;
+        case QtUserInterface::Answer::Cancel:
+            break;
+        }
+        return DocumentManager::SaveAnswer::Cancel;
+    });
     m_ui.SetRefreshSink([this] { RefreshAllViews(); });
 }
 

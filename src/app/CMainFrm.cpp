@@ -142,6 +142,9 @@ void CMainFrm::BuildMenus()
     recentFiles(file);
     AddItem(file, "E&xit", AppExit);
     QMenu* edit = NewMenu("&Edit");
+    AddItem(edit, "&Undo\tCtrl+Z", EditUndo);
+    AddItem(edit, "&Redo\tCtrl+Y", EditRedo);
+    edit->addSeparator();
     AddItem(edit, "Cu&t\tCtrl+X", EditCut);
     AddItem(edit, "&Copy\tCtrl+C", EditCopy);
     AddItem(edit, "&Paste\tCtrl+V", EditPaste);

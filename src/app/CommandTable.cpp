@@ -24,6 +24,8 @@ constexpr std::array kCommands{
     CommandInfo{EditCopy, "Copy the selection and put it on the Clipboard\nCopy", 4},
     CommandInfo{EditCut, "Cut the selection and put it on the Clipboard\nCut", 3},
     CommandInfo{EditPaste, "Insert Clipboard contents\nPaste", 5},
+    CommandInfo{EditUndo, "Undo the last action\nUndo"},
+    CommandInfo{EditRedo, "Redo the previously undone action\nRedo"},
     CommandInfo{EditCopyAll, "Copy all Memory Records to Clipboard\nCopy All"},
     CommandInfo{ModifyEntries, "Modify individual data entries for the selected File\nModiy Data Entries",
                 10},
@@ -98,7 +100,9 @@ QList<QKeySequence> Accelerators(int id)
     case EditCut:
         return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
     case EditUndo:
-        return {QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+        return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    case EditRedo:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
     case Help:
         return {QKeySequence(Qt::Key_F1)};
     case NextPane:
@@ -116,8 +120,8 @@ QList<QKeySequence> Accelerators(int id)
 
 QList<int> CommandsWithAccelerators()
 {
-    return {Connect, EditCopy, FileClose, FileNew,  FileOpen,     FilePrint,  FileSave,      EditPaste,
-            EditCut, EditUndo, Help,      NextPane, PreviousPane, NextRecord, PreviousRecord};
+    return {Connect, EditCopy, FileClose, FileNew, FileOpen, FilePrint,    FileSave,   EditPaste,
+            EditCut, EditUndo, EditRedo,  Help,    NextPane, PreviousPane, NextRecord, PreviousRecord};
 }
 
 QList<int> ToolbarLayout()

@@ -24,11 +24,10 @@ QMessageBox::Icon BoxIcon(UserInterface::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButton ShowBox(const std::string& text, UserInterface::Icon icon,
+QMessageBox::StandardButton ShowBox(const QString& text, UserInterface::Icon icon,
                                     QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(BoxIcon(icon), QtUserInterface::Title(), QtUserInterface::ScreenText(text), buttons,
-                    QApplication::activeWindow());
+    QMessageBox box(BoxIcon(icon), QtUserInterface::Title(), text, buttons, QApplication::activeWindow());
     // A message box is a question of the moment: the arrow, not the wait cursor.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
     if (waiting)
@@ -55,12 +54,24 @@ QString QtUserInterface::Title()
 
 void QtUserInterface::Tell(const std::string& text, Icon icon)
 {
-    ShowBox(text, icon, QMessageBox::Ok);
+    ShowBox(ScreenText(text), icon, QMessageBox::Ok);
+}
+
+QtUserInterface::Answer QtUserInterface::AskYesNoCancel(const QString& text)
+{
+    switch (ShowBox(text, Icon::Exclamation, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 bool QtUserInterface::AskYesNo(const std::string& text, Icon icon, Question)
 {
-    return ShowBox(text, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return ShowBox(ScreenText(text), icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtUserInterface::ShowProgress(const std::string& text)

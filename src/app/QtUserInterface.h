@@ -17,7 +17,11 @@ public:
     // Every message box of the program bears this title.
     static QString Title();
 
+    enum class Answer { Yes, No, Cancel };
+
     void Tell(const std::string& text, Icon icon) override;
+    // A question with Yes, No and Cancel (Yes the default), such as "Save changes to %1?".
+    Answer AskYesNoCancel(const QString& text);
     bool AskYesNo(const std::string& text, Icon icon, Question kind) override;
     void ShowProgress(const std::string& text) override;
     void Repaint() override;

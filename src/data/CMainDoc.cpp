@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,7 @@ bool CMainDoc::OnNewDocument()
         ClearRecord(record);
     m_bDataValid = 1;
     m_bModified = false;
+    m_history.Clear();
     SetPathName(Profile().GetString(ProfileKeys::kSettings, ProfileKeys::kInitDocDir, "") + kUntitled);
     m_bNeedsName = true;
     return true;
@@ -67,6 +69,7 @@ bool CMainDoc::OnOpenDocument(const std::string& path)
     m_data = image;
     m_bDataValid = 1;
     m_bModified = false;
+    m_history.Clear();
     SetPathName(path);
     m_bNeedsName = false;
     return true;
@@ -82,6 +85,7 @@ bool CMainDoc::OnSaveDocument(const std::string& path)
         return false;
     }
     m_bModified = false;
+    m_history.MarkSaved();
     SetPathName(path);
     m_bNeedsName = false;
     return true;
@@ -109,6 +113,51 @@ void CMainDoc::UpdateAllViews(DocumentView* sender, int hint)
     for (DocumentView* view : m_views)
         if (view != sender)
             view->OnUpdate(sender, hint);
+}
+
+void CMainDoc::SetModifiedFlag(bool modified)
+{
+    m_bModified = modified;
+    if (!modified)
+        m_history.MarkSaved();
+    else if (m_nEditDepth == 0)
+        m_history.ForgetSaved();
+}
+
+void CMainDoc::RecordEdit(const std::string& name, const SpectrumFile& before, int mergeKey)
+{
+    m_history.Push(name, before, mergeKey);
+}
+
+void CMainDoc::Undo()
+{
+    if (!m_history.CanUndo())
+        return;
+    m_history.Undo(m_data);
+    m_bModified = m_history.DiffersFromSaved();
+    UpdateAllViews(nullptr);
+}
+
+void CMainDoc::Redo()
+{
+    if (!m_history.CanRedo())
+        return;
+    m_history.Redo(m_data);
+    m_bModified = m_history.DiffersFromSaved();
+    UpdateAllViews(nullptr);
+}
+
+DocumentEdit::DocumentEdit(CMainDoc& doc, std::string name, int mergeKey)
+    : m_doc(doc), m_name(std::move(name)), m_mergeKey(mergeKey), m_before(doc.Data())
+{
+    ++m_doc.m_nEditDepth;
+}
+
+DocumentEdit::~DocumentEdit()
+{
+    --m_doc.m_nEditDepth;
+    if (m_doc.Data() != m_before)
+        m_doc.RecordEdit(m_name, m_before, m_mergeKey);
 }
 
 // --- Record operations and level texts ------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/EditHistory.h"
 #include "data/SpectrumFile.h"
 
 #include <string>
@@ -43,7 +44,9 @@ public:
     // user chose: Save must then ask for a name.
     bool NeedsName() const { return m_bNeedsName; }
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Unmodified: the present counts as saved. Modified by a change that no
+    // undo step records: undo can no longer lead back to the saved image.
+    void SetModifiedFlag(bool modified = true);
     bool IsDataValid() const { return m_bDataValid != 0; }
 
     SpectrumFile& Data() { return m_data; }
@@ -54,6 +57,19 @@ public:
     void RemoveView(DocumentView* view);
     const std::vector<DocumentView*>& Views() const { return m_views; }
     void UpdateAllViews(DocumentView* sender, int hint = 0);
+
+    // --- Undo and redo: one history for every view of the document --------
+    // Records a change the user made from image before to the present (see
+    // DocumentEdit, which calls it).
+    void RecordEdit(const std::string& name, const SpectrumFile& before, int mergeKey);
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    const std::string& UndoName() const { return m_history.UndoName(); }
+    const std::string& RedoName() const { return m_history.RedoName(); }
+    // Each brings back the image of the step, marks the document modified
+    // unless that is the saved image, and updates every view.
+    void Undo();
+    void Redo();
 
     // --- Record operations and level texts ----------------------------------
     int GetSerialText(std::string& text) const;
@@ -85,8 +101,8 @@ public:
     int PasteRecords(int target);
     void SetClipboardLabel(std::string_view text);
     void GetClipboardLabel(std::string& text) const;
-    // The document's path with its last 3 characters replaced by the
-    // extension of kind: the name the file dialogs propose.
+    // The document's path with the extension of kind in place of its own
+    // (added when the file name has none): the name the file dialogs propose.
     std::string TextFileName(int kind) const;
     // Writes the 30 records to path as a PRN (kind 1) or PRX (kind 2) file.
     // 0 written; -1 nothing written (no path, or the file could not be
@@ -110,4 +126,27 @@ private:
     std::string m_strPathName;
     std::string m_strTitle;
     std::vector<DocumentView*> m_views;
+    EditHistory m_history;
+    // DocumentEdits under way: their changes are recorded as undo steps.
+    int m_nEditDepth = 0;
+
+    friend class DocumentEdit;
+};
+
+// One change the user makes to a document, as one undo step named name:
+// the image is taken when the object is made and, if it differs when the
+// object goes, the step is recorded. Changes with the same name and a
+// non-zero merge key in a row make one step (typing in one comment).
+class DocumentEdit {
+public:
+    DocumentEdit(CMainDoc& doc, std::string name, int mergeKey = 0);
+    ~DocumentEdit();
+    DocumentEdit(const DocumentEdit&) = delete;
+    DocumentEdit& operator=(const DocumentEdit&) = delete;
+
+private:
+    CMainDoc& m_doc;
+    std::string m_name;
+    int m_mergeKey;
+    SpectrumFile m_before;
 };

@@ -61,9 +61,13 @@ bool ReadImportLines(DskFile& file, std::vector<std::string>& lines)
 std::string CMainDoc::TextFileName(int kind) const
 {
     const char* extension = kind == TextFileKind::kPrx ? "prx" : "prn";
-    std::string name =
-        m_strPathName.substr(0, m_strPathName.size() - std::min<std::size_t>(3, m_strPathName.size()));
-    return name + extension;
+    // The extension after the last dot of the file name is replaced; a name
+    // without one gets it added.
+    const std::size_t nameStart = m_strPathName.find_last_of('/') + 1;
+    const std::size_t dot = m_strPathName.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return m_strPathName + "." + extension;
+    return m_strPathName.substr(0, dot + 1) + extension;
 }
 
 int CMainDoc::ExportText(int kind, const std::string& path)

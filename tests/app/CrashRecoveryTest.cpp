@@ -205,3 +205,29 @@ TEST_F(CrashRecoveryTest, LaterAsksAgainAtTheNextStartAndDiscardDeletesTheCopies
     Start();
     EXPECT_EQ(asked, 1);
 }
+
+TEST_F(CrashRecoveryTest, AFolderThatCannotBeMadeIsToldOnceWhenThereIsSomethingToLose)
+{
+    WriteText(dir.File("TV7W"), "a file where the folder should be");
+    int told = 0;
+    QString message;
+    Start({SampleFile("hall.spc")});
+    CopyNow();  // nothing modified yet: nothing to tell
+
+    Edit(*app->Documents().Documents().front(), 0, "first");
+    WhenModalOpens([&](QWidget* box) {
+        ++told;
+        message = BoxText(box);
+        PressButton(box, "OK");
+    });
+    CopyNow();
+    QTest::qWait(50);
+    Edit(*app->Documents().Documents().front(), 0, "second");
+    CopyNow();
+    QTest::qWait(50);
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Copies of unsaved documents cannot be kept in %1\n(")
+                                       .arg(QString::fromStdString(dir.File("TV7W/recovery")))))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral(")\nA crash would lose the unsaved changes.")));
+}

@@ -8,6 +8,7 @@
 #include "app/ResourcePicture.h"
 #include "data/CMainDoc.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -49,18 +50,19 @@ TEST_F(AppTest, MenusSwapWithTheActiveDocumentWindow)
     EXPECT_EQ(MenuTitles(frame), (QStringList{"&File", "&View", "&General"}));
 }
 
-TEST_F(AppTest, PageDownReachesTheActiveViewAndStopsAtTheLastRecord)
+TEST_F(AppTest, PageDownReachesTheActiveViewAndWrapsAtTheLastRecord)
 {
     CMainFrm& frame = Start().Frame();
     app->Documents().OpenDocumentFile(SampleFile("a.spc"));
     CMainVue* view = frame.ActiveView();
     ASSERT_NE(view, nullptr);
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 29; ++i)
         QTest::keyClick(&frame, Qt::Key_PageDown);
     EXPECT_EQ(view->SelectedMemory(), 30);
-    EXPECT_FALSE(frame.StateOf(CommandId::NextRecord).enabled);
+    QTest::keyClick(&frame, Qt::Key_PageDown);
+    EXPECT_EQ(view->SelectedMemory(), 1);
     QTest::keyClick(&frame, Qt::Key_PageUp);
-    EXPECT_EQ(view->SelectedMemory(), 29);
+    EXPECT_EQ(view->SelectedMemory(), 30);
 }
 
 TEST_F(AppTest, ToolbarHasTheThirteenButtonsAndTheStatusBarSaysReady)
@@ -87,11 +89,13 @@ TEST_F(AppTest, ToolbarHasTheThirteenButtonsAndTheStatusBarSaysReady)
 
 TEST_F(AppTest, AMenuItemTakesTheTextItsTargetGivesAndGetsItsOwnBack)
 {
+    // A command of the test's own, which no window of the program answers.
+    constexpr int kRenamed = 40001;
     struct Renamer : CommandTarget {
         QString text;
         std::optional<CommandState> QueryCommand(int id) override
         {
-            if (id != CommandId::EditUndo)
+            if (id != kRenamed)
                 return std::nullopt;
             CommandState state;
             state.text = text;
@@ -106,7 +110,7 @@ TEST_F(AppTest, AMenuItemTakesTheTextItsTargetGivesAndGetsItsOwnBack)
     ASSERT_NE(cut, nullptr);
     auto* edit = cut->associatedObjects().first();
     auto* undo = new QAction(QStringLiteral("&Undo\tAlt+Backspace"), edit);
-    undo->setData(CommandId::EditUndo);
+    undo->setData(kRenamed);
     qobject_cast<QMenu*>(edit)->addAction(undo);
     renamer.text = QStringLiteral("&Undo Paste\tCtrl+Z");
     QMetaObject::invokeMethod(edit, "aboutToShow");
@@ -146,6 +150,25 @@ TEST_F(AppTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt)
 
     app->Documents().SetSaveQuestion([](const QString&) { return DocumentManager::SaveAnswer::No; });
     frame.ActiveChild()->close();
+    EXPECT_TRUE(app->Documents().Documents().empty());
+}
+
+TEST_F(AppTest, TheSaveQuestionIsABoxWithYesNoAndCancel)
+{
+    CMainFrm& frame = Start().Frame();
+    CMainDoc* document = app->Documents().OpenDocumentFile(SampleFile("a.spc"));
+    document->SetModifiedFlag();
+    QString text;
+    int buttons = 0;
+    WhenModalOpens([&](QWidget* box) {
+        text = BoxText(box);
+        buttons = static_cast<int>(box->findChildren<QAbstractButton*>().size());
+        PressButton(box, "&No");
+    });
+    frame.Dispatch(CommandId::FileClose);
+    EXPECT_TRUE(text.startsWith("Save changes to ")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("a.spc?"));
+    EXPECT_EQ(buttons, 3);
     EXPECT_TRUE(app->Documents().Documents().empty());
 }
 

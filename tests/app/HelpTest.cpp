@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -46,6 +47,18 @@ TEST_F(AppTest, F1OpensTheManualAtItsContentsWhereverItWasLeft)
     app->Frame().MenuAction(CommandId::Help)->trigger();
     EXPECT_EQ(OpenHelpWindow(), help);  // one window for the whole run
     EXPECT_EQ(help->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+}
+
+TEST_F(AppTest, AnOpenManualDoesNotKeepTheProgramRunningAfterExit)
+{
+    Start();
+    QTest::keyClick(&app->Frame(), Qt::Key_F1);
+    ASSERT_NE(OpenHelpWindow(), nullptr);
+    // File > Exit from the running program; a program that runs on is
+    // stopped after a while with status 1.
+    QTimer::singleShot(0, &app->Frame(), [this] { app->Frame().MenuAction(CommandId::AppExit)->trigger(); });
+    QTimer::singleShot(3000, qApp, [] { QApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST(HelpManual, EveryPageIsListedInTheContentsAndEveryLinkLeadsToAPage)

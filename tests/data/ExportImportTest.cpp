@@ -138,8 +138,16 @@ TEST_F(ExportImport, ProposedNamesReplaceTheExtension)
 {
     EXPECT_EQ(doc.TextFileName(TextFileKind::kPrn), dir.File("plant.prn"));
     EXPECT_EQ(doc.TextFileName(TextFileKind::kPrx), dir.File("plant.prx"));
-    doc.SetPathName("ab");
-    EXPECT_EQ(doc.TextFileName(TextFileKind::kPrn), "prn");
+    // Names without an extension keep every character; only the file name's
+    // own dot counts.
+    doc.SetPathName("/data/survey");
+    EXPECT_EQ(doc.TextFileName(TextFileKind::kPrn), "/data/survey.prn");
+    doc.SetPathName("/data.2024/survey");
+    EXPECT_EQ(doc.TextFileName(TextFileKind::kPrx), "/data.2024/survey.prx");
+    doc.SetPathName("/data/survey.old.spc");
+    EXPECT_EQ(doc.TextFileName(TextFileKind::kPrn), "/data/survey.old.prn");
+    doc.SetPathName("/data/survey.");
+    EXPECT_EQ(doc.TextFileName(TextFileKind::kPrn), "/data/survey.prn");
 }
 
 // --- Round trips ------------------------------------------------------------------

@@ -1,0 +1,282 @@
+// The spectrum view's record commands: the record clipboard, the transfers
+// with the analyser, Edit Entries, Resize View, export and import, undo and redo.
+
+#include "app/AppServices.h"
+#include "app/CMainVue.h"
+#include "app/CommandIds.h"
+#include "app/EditEntriesDlg.h"
+#include "app/FileDialogs.h"
+#include "app/QtUserInterface.h"
+#include "data/RecordClipboard.h"
+#include "data/RecordText.h"
+#include "link/CCommsDlg.h"
+
+#include <QFileInfo>
+#include <QMdiSubWindow>
+
+#include <cstdio>
+
+namespace {
+
+using namespace CommandId;
+
+QString Local(const std::string& text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string Local(const QString& text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+
+// "&Undo Paste\tCtrl+Z": the menu item names the step it takes back.
+QString StepText(const char* command, const std::string& step, const char* key)
+{
+    QString text = QLatin1String(command);
+    if (!step.empty())
+        text += QLatin1Char(' ') + QString::fromStdString(step);
+    return text + QLatin1Char('\t') + QLatin1String(key);
+}
+
+}  // namespace
+
+std::optional<CommandState> CMainVue::QueryCommand(int id)
+{
+    switch (id) {
+    case NextRecord:
+    case PreviousRecord:
+    case EditCopy:
+    case EditCopyAll:
+    case EditCut:
+    case EditPaste:
+    case ResizeView:
+    case ExportPrn:
+    case ExportPrx:
+    case Import:
+        return CommandState{};
+    case ModifyEntries:
+        return CommandState{true, m_dlgModify != nullptr};
+    case EditUndo: {
+        CommandState state{m_document.CanUndo()};
+        state.text = StepText("&Undo", m_document.UndoName(), "Ctrl+Z");
+        return state;
+    }
+    case EditRedo: {
+        CommandState state{m_document.CanRedo()};
+        state.text = StepText("&Redo", m_document.RedoName(), "Ctrl+Y");
+        return state;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+void CMainVue::RunCommand(int id)
+{
+    switch (id) {
+    case NextRecord:
+        StepRecord(1);
+        break;
+    case PreviousRecord:
+        StepRecord(-1);
+        break;
+    case EditCopy:
+        CopyOne();
+        break;
+    case EditCopyAll:
+        CopyAll();
+        break;
+    case EditCut:
+        CutOne();
+        break;
+    case EditPaste:
+        Paste();
+        break;
+    case ModifyEntries:
+        ToggleEditEntries();
+        break;
+    case ResizeView:
+        ResizeToForm();
+        break;
+    case ExportPrn:
+        ExportText(TextFileKind::kPrn);
+        break;
+    case ExportPrx:
+        ExportText(TextFileKind::kPrx);
+        break;
+    case Import:
+        ImportText();
+        break;
+    case EditUndo:
+        m_document.Undo();
+        break;
+    case EditRedo:
+        m_document.Redo();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- the record clipboard ------------------------------------------------------------
+
+// "title    [nn]" for the selected record; empty for an empty record, so
+// that no view offers to paste it.
+std::string CMainVue::RecordDescription()
+{
+    if (m_document.IsRecordInUse(m_nMemory - 1) == 0)
+        return {};
+    char number[8];
+    std::snprintf(number, sizeof number, "[%02d]", m_nMemory);
+    return m_document.GetTitle() + "    " + number;
+}
+
+void CMainVue::CopyOne()
+{
+    m_document.SetClipboardLabel(RecordDescription());
+    m_document.CopyRecords(m_nMemory - 1, 1);
+    Invalidate();
+}
+
+void CMainVue::CopyAll()
+{
+    WaitCursor wait(m_services.ui);
+    m_document.SetClipboardLabel(m_document.GetTitle() + "    [ALL]");
+    m_document.CopyRecords(0, SpectrumFile::kRecords);
+    Invalidate();
+}
+
+void CMainVue::CutOne()
+{
+    const std::string description = RecordDescription();
+    {
+        DocumentEdit edit(m_document, "Cut");
+        m_document.CopyRecords(m_nMemory - 1, 1);
+        m_document.SetClipboardLabel(description);
+        m_document.ClearRecord(m_nMemory - 1);
+    }
+    DocumentChanged();
+}
+
+void CMainVue::Paste()
+{
+    if (Clipboard().copyCount >= 2 &&
+        !m_services.ui.AskYesNo("Pasting ALL 30 Memory Records\r\nContinue?",
+                                UserInterface::Icon::Exclamation, UserInterface::Question::PasteAll))
+        return;
+    {
+        DocumentEdit edit(m_document, "Paste");
+        m_document.PasteRecords(m_nMemory - 1);
+    }
+    DocumentChanged();
+}
+
+// ---- transfers -------------------------------------------------------------------------
+
+void CMainVue::Download()
+{
+    CCommsDlg& comms = m_services.comms;
+    {
+        DocumentEdit edit(m_document, "Download");
+        const int result =
+            m_bAll30 ? comms.DownloadToFile(m_document, CCommsDlg::kAllRecords, CCommsDlg::kAllRecords)
+                     : comms.DownloadToFile(m_document, m_nMemory - 1, CCommsDlg::kCurrentMemory);
+        // Only records that arrived change the file: then it takes the
+        // serial number of the analyser they came from, when that is known.
+        if (result == CCommsDlg::kOk) {
+            if (comms.Serial()[0] != '\0')
+                m_document.Data().serialNumber = comms.Serial();
+            m_document.SetModifiedFlag();
+        }
+    }
+    DocumentChanged();
+}
+
+void CMainVue::Upload()
+{
+    CCommsDlg& comms = m_services.comms;
+    if (m_bAll30) {
+        for (int record = 0; record < SpectrumFile::kRecords; ++record)
+            if (comms.UploadFromFile(m_document, record, record) != CCommsDlg::kOk)
+                break;
+    } else {
+        comms.UploadFromFile(m_document, CCommsDlg::kCurrentMemory, m_nMemory - 1);
+    }
+    Invalidate();
+    // The analyser window shows what the analyser now holds.
+    m_services.ui.Repaint();
+}
+
+// ---- Edit Entries and Resize View ---------------------------------------------------------
+
+void CMainVue::ToggleEditEntries()
+{
+    if (m_dlgModify) {
+        CloseEditEntries();
+        return;
+    }
+    WaitCursor wait(m_services.ui);
+    m_dlgModify = std::make_unique<EditEntriesDlg>(*this, m_services.ui, window());
+    m_dlgModify->onClose = [this] { CloseEditEntries(); };
+    m_nHighlightBand = 1;
+    Invalidate();
+    m_dlgModify->show();
+}
+
+void CMainVue::CloseEditEntries()
+{
+    if (!m_dlgModify)
+        return;
+    m_dlgModify->StorePosition();
+    m_dlgModify->hide();
+    // The window may be closing itself from one of its own handlers.
+    m_dlgModify.release()->deleteLater();
+    SetHighlightBand(0);
+    m_services.updateCommandStates();
+}
+
+void CMainVue::ResizeToForm()
+{
+    // The window shrinks to the form where it is larger and keeps its size
+    // where it is smaller.
+    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (window == nullptr)
+        return;
+    const QSize fit = FormSize() + (window->size() - size());
+    window->resize(window->size().boundedTo(fit));
+    Invalidate();
+}
+
+// ---- export and import ------------------------------------------------------------------------
+
+void CMainVue::ExportText(int kind)
+{
+    const QString proposed = Local(m_document.TextFileName(kind));
+    FileDialogs::Request request;
+    request.title = QStringLiteral("Save As");
+    request.directory = QFileInfo(proposed).path();
+    request.proposedName = proposed;
+    request.defaultSuffix = kind == TextFileKind::kPrx ? QStringLiteral("prx") : QStringLiteral("prn");
+    const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
+    if (!path)
+        return;
+    m_document.ExportText(kind, Local(*path));
+}
+
+void CMainVue::ImportText()
+{
+    const QString proposed = Local(m_document.TextFileName(TextFileKind::kPrn));
+    FileDialogs::Request request;
+    request.title = QStringLiteral("Open");
+    request.directory = QFileInfo(proposed).path();
+    request.proposedName = proposed;
+    const std::optional<QString> path = m_services.fileDialogs.GetOpenFileName(request);
+    if (!path)
+        return;
+    {
+        DocumentEdit edit(m_document, "Import");
+        m_document.OnImport(Local(*path));
+    }
+    DocumentChanged();
+}

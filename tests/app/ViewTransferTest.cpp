@@ -1,0 +1,137 @@
+// Down and Up from the view, against the simulated analyser on a real
+// pseudo-terminal, through the program's own analyser object.
+
+#include "ViewFixture.h"
+
+#include "app/CommandIds.h"
+#include "data/ProgramSettings.h"
+#include "link/CCommsDlg.h"
+#include "tv7sim/TalvekSimulator.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QTimer>
+
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+class ViewTransfer : public ViewTest {
+protected:
+    ViewTransfer()
+    {
+        // Copies of the downloads go into the test's folder.
+        ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
+        std::string error;
+        if (!simulator.Open(error))
+            throw std::runtime_error(error);
+        // Replies at once, not at the line's speed.
+        simulator.SetRealtime(false);
+        analyser = std::thread([this] { simulator.Run(); });
+    }
+    ~ViewTransfer() override
+    {
+        simulator.Stop();
+        analyser.join();
+    }
+
+    // The view's document, with an analyser that has answered its status read.
+    void Connect()
+    {
+        Open();
+        Settings().Comdelay = 1;
+        Comms().Link().SetDevicePath(simulator.DevicePath());
+        ASSERT_EQ(Comms().ReadStatus(), 0);
+        view->Invalidate();
+        ASSERT_TRUE(Control("down")->isEnabled());
+    }
+    CCommsDlg& Comms() { return app->Services().comms; }
+    // Answers every message box with No, or OK where there is no No.
+    void AnswerNoToEverything()
+    {
+        auto* timer = new QTimer(&app->Frame());
+        QObject::connect(timer, &QTimer::timeout, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr)
+                return;
+            questions << BoxText(box);
+            for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
+                if (button->text() == QLatin1String("&No")) {
+                    button->click();
+                    return;
+                }
+            PressButton(box, QStringLiteral("OK"));
+        });
+        timer->start(10);
+    }
+
+    TalvekSimulator simulator;
+    std::thread analyser;
+    static inline QStringList questions;
+};
+
+TEST_F(ViewTransfer, DownFillsTheSelectedRecordAndTakesTheSerial)
+{
+    Connect();
+    view->SetSelectedMemory(7);
+    Click("down");
+    const MemoryRecord sent = simulator.Analyser().Memory(simulator.Analyser().SelectedMemory() - 1);
+    EXPECT_TRUE(std::equal(sent.Bytes(), sent.Bytes() + MemoryRecord::kDataSize, Record(6).Bytes()));
+    EXPECT_EQ(Field("serial"), "T7A0042");
+    EXPECT_EQ(Field("changed"), "data changed!");
+    EXPECT_EQ(Doc().UndoName(), "Download");
+    app->Frame().Dispatch(CommandId::EditUndo);
+    EXPECT_EQ(Doc().IsRecordInUse(6), 0);
+    EXPECT_EQ(Field("serial"), "");
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(ViewTransfer, DownOfAll30FillsEveryRecord)
+{
+    Connect();
+    Control<QCheckBox>("all30")->click();
+    Click("down");
+    for (int memory = 0; memory < SpectrumFile::kRecords; ++memory) {
+        const MemoryRecord& sent = simulator.Analyser().Memory(memory);
+        EXPECT_TRUE(std::equal(sent.Bytes(), sent.Bytes() + MemoryRecord::kDataSize, Record(memory).Bytes()))
+            << "memory " << memory + 1;
+    }
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(ViewTransfer, AFailedDownChangesNothing)
+{
+    Connect();
+    Doc().Data().serialNumber = {'O', 'L', 'D', 'S', 'E', 'R', 'I', 'A'};
+    const SpectrumFile before = Doc().Data();
+    // The analyser's record fails its checksum and the user does not take it.
+    simulator.Analyser().SetCorruptMemory(simulator.Analyser().SelectedMemory());
+    AnswerNoToEverything();
+    Click("down");
+    EXPECT_EQ(Comms().LastFailure(), CommsFailure::ChecksumRefused);
+    EXPECT_FALSE(questions.isEmpty());
+    EXPECT_EQ(Doc().Data(), before);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Doc().CanUndo());
+}
+
+TEST_F(ViewTransfer, UpSendsTheSelectedRecordOrAll30)
+{
+    Connect();
+    Fill(3);
+    view->SetSelectedMemory(4);
+    Click("up");
+    const int selected = simulator.Analyser().SelectedMemory();
+    EXPECT_TRUE(std::equal(Record(3).Bytes(), Record(3).Bytes() + MemoryRecord::kSize,
+                           simulator.Analyser().Memory(selected - 1).Bytes()));
+    EXPECT_FALSE(Doc().IsModified());
+
+    Fill(29);
+    Control<QCheckBox>("all30")->click();
+    Click("up");
+    EXPECT_EQ(simulator.Analyser().Memory(29), Record(29));
+    EXPECT_EQ(simulator.Analyser().Memory(0), Record(0));
+}
+
+}  // namespace
