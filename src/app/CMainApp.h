@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class AnalyserCommands;
 class CMainFrm;
 class HelpWindow;
 
@@ -48,6 +49,7 @@ public:
     DocumentManager& Documents() { return m_documents; }
     RecentFileList& RecentFiles() { return m_recent; }
     AppServices& Services() { return m_services; }
+    AnalyserCommands& Analyser() const { return *m_analyser; }
     QtUserInterface& Ui() { return m_ui; }
 
     std::optional<CommandState> QueryCommand(int id) override;
@@ -65,5 +67,6 @@ private:
     RecentFileList m_recent;
     DocumentManager m_documents;
     std::unique_ptr<CMainFrm> m_frame;
+    std::unique_ptr<AnalyserCommands> m_analyser;
     std::unique_ptr<HelpWindow> m_help;
 };
