@@ -55,8 +55,9 @@ TEST_F(CommsTest, CancelDuringAnUploadStopsBeforeTheNextHalfByte)
     };
     EXPECT_EQ(comms.UploadFromFile(doc, 0, 3), CCommsDlg::kFailed);
     EXPECT_EQ(comms.LastFailure(), CommsFailure::Cancelled);
-    // "a", "T" and eight half-bytes went out; nothing after the cancel.
-    EXPECT_EQ(simulator.Received().size(), 10u);
+    // "a", "T" and nine half-bytes went out: the cancel came while the
+    // ninth waited for its acknowledgement, and nothing followed it.
+    EXPECT_EQ(simulator.Received().size(), 11u);
     EXPECT_FALSE(comms.Link().IsOpen());
     EXPECT_EQ(comms.CommsStatus(), "Cancelled");
     EXPECT_FALSE(comms.IsExchangeRunning());

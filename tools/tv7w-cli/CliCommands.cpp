@@ -32,6 +32,7 @@ const std::vector<CliCommand>& CliCommands()
         {"import", "FILE IN", RunImport},
         {"clip", kClipUsage, RunClip},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
+        {"page", "FILE --record N OUT [--dpi D] [--graph-only]", RunPage},
         {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},
         {"download", kDownloadUsage, RunDownload},
         {"upload", kUploadUsage, RunUpload},
