@@ -64,6 +64,10 @@ AnalyserCommands::AnalyserCommands(AppServices& services, CMainFrm& frame)
 
 AnalyserCommands::~AnalyserCommands()
 {
+    // The program ends: the window closes as the user would close it, so
+    // its position is kept and the port left closed.
+    if (m_window && m_window->IsOpen())
+        m_window->close();
     m_services.ui.SetProgressSink(nullptr);
     m_services.ui.SetRepaintSink(nullptr);
     m_services.exchangeRunning = [] { return false; };

@@ -89,6 +89,7 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     group("Main Text ", ToPixels(2, 0, 210, 31));
     m_mainFont = edit({}, ToPixels(14, 11, 124, 12));
     m_mainFont->setReadOnly(true);
+    m_mainFont->setFocusPolicy(Qt::NoFocus);
     m_mainFont->setText(FontLabel(settings.Plotfont));
     m_mainFontButton = button("Change font", ToPixels(146, 11, 50, 12));
 
@@ -112,6 +113,7 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     m_header = edit(settings.Plothdr, ToPixels(6, 147, 198, 12));
     m_headerFont = edit({}, ToPixels(14, 162, 124, 12));
     m_headerFont->setReadOnly(true);
+    m_headerFont->setFocusPolicy(Qt::NoFocus);
     m_headerFont->setText(FontLabel(settings.Plothdrfont));
     m_headerFontButton = button("Change font", ToPixels(146, 163, 50, 12));
 
