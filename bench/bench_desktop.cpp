@@ -56,6 +56,7 @@ void All30DownloadKeepsTheProgramAlive(benchmark::State& state)
 {
     Settings() = ProgramSettings{};
     Settings().Sounds = 0;
+    Settings().Journal = 0;
     Profile().SetPath({});
     for (auto _ : state) {
         TalvekSimulator simulator;

@@ -83,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings() = ProgramSettings{};
     Settings().Comdelay = 0;
     Settings().Sounds = 0;
+    // Fuzzed downloads are not kept.
+    Settings().Journal = 0;
     Profile().SetPath({});
     PseudoTerminal& line = Line();
     std::vector<std::uint8_t> stale;

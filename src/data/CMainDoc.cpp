@@ -16,7 +16,6 @@ namespace {
 
 // Source names by mode bits 0-2; 6 and 7 have none.
 constexpr std::array<const char*, 8> kSourceNames{"    ", "Mike", "Left", "Right", "Sum", "Diff", "", ""};
-constexpr int kSourceMike = 1;
 
 }  // namespace
 
@@ -177,7 +176,7 @@ int CMainDoc::GetBandLabel(std::string& text, int band) const
 
 void CMainDoc::AppendUnitSuffix(std::string& text, int source) const
 {
-    if (source == kSourceMike)
+    if (source == MemoryRecord::kSourceMike)
         text += " SPL";
     else if (source >= 2)
         text += "u";
@@ -189,9 +188,7 @@ float CMainDoc::GetRefLevel(std::string& text, int record) const
     if (!ValidRecord(record))
         return 0.0f;
     const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
-    float value = static_cast<float>(MemoryRecord::kRefLevelOfCodeZero - r.refCode);
-    if (r.Source() != kSourceMike)
-        value -= 110.0f;
+    const auto value = static_cast<float>(r.ReferenceLevel());
     FormatLevel(text, value, Settings().Drawdpoint);
     text += "dB";
     AppendUnitSuffix(text, r.Source());

@@ -6,30 +6,28 @@
 #include <cmath>
 #include <cstdint>
 
-namespace {
-
-// One decimal with an exact half in the second decimal rounded away from
-// zero (4.25 gives "4.3", 4.125 gives "4.1"), as "%.1f" of the rounded
-// tenths prints it. Every level is a multiple of 1/8 dB, so the tenths are
-// exact in double precision. Levels are texts of every view repaint, so this
-// avoids the cost of printf.
-void OneDecimal(std::string& text, float value)
+// Levels are texts of every view repaint, so this avoids the cost of printf.
+void FormatOneDecimal(std::string& text, double value, char point)
 {
-    const long long tenths = std::llround(static_cast<double>(value) * 10.0);
+    // A level has at most three decimals (eighths of a dB, plus weightings in
+    // tenths), but in binary an exact half such as 0.15 may lie a hair below
+    // it: the value is taken to whole thousandths first, so that its half
+    // rounds away from zero as written.
+    const double thousandths = static_cast<double>(std::llround(value * 1000.0));
+    const long long tenths = std::llround(thousandths / 100.0);
     const unsigned long long magnitude =
         tenths < 0 ? 0ull - static_cast<unsigned long long>(tenths) : static_cast<unsigned long long>(tenths);
     char buffer[32];
     char* out = buffer;
+    // "%.1f" keeps the sign of a negative value that rounds to zero.
     if (tenths < 0 || (tenths == 0 && value < 0))
         *out++ = '-';
     // Two places stay free for the point and the decimal.
     out = std::to_chars(out, buffer + sizeof buffer - 2, magnitude / 10).ptr;
-    *out++ = '.';
+    *out++ = point;
     *out++ = static_cast<char>('0' + magnitude % 10);
     text.assign(buffer, out);
 }
-
-}  // namespace
 
 int FormatLevel(std::string& text, float value, int format)
 {
@@ -49,7 +47,7 @@ int FormatLevel(std::string& text, float value, int format)
         text.assign(buffer, std::to_chars(buffer, buffer + sizeof buffer, n).ptr);
         break;
     case LevelFormat::kOneDecimal:
-        OneDecimal(text, value);
+        FormatOneDecimal(text, value);
         break;
     case LevelFormat::kHex: {
         // Upper-case hexadecimal of the 32-bit integer, two's complement for negatives.

@@ -13,3 +13,8 @@ constexpr int kHex = 4;         // "%X" of the converted integer
 // rounds when the setting Clipround is 1 and truncates otherwise. Any format
 // other than 0, 1 and 4 gives an empty text. Returns 0.
 int FormatLevel(std::string& text, float value, int format);
+
+// The number of format 1 for any value, results computed in double precision
+// included: one decimal, an exact half in the second decimal rounded away
+// from zero, point as the decimal point.
+void FormatOneDecimal(std::string& text, double value, char point = '.');

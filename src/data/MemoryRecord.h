@@ -23,6 +23,10 @@ struct MemoryRecord {
     static constexpr float kDbPerCode = 0.125f;
     // The reference level of refCode 0: the level is 125 - refCode.
     static constexpr int kRefLevelOfCodeZero = 125;
+    // Only the microphone measures sound pressure (dB SPL); the line inputs
+    // read 110 dB lower, in dBu.
+    static constexpr int kSourceMike = 1;
+    static constexpr int kLineInputOffset = 110;
 
     // Level in dBr of a band code, above-range codes counted as 194.
     static float BandLevel(int code)
@@ -70,6 +74,11 @@ struct MemoryRecord {
     }
 
     int Source() const { return mode & 0x07; }
+    // The 0 dB reference in dB SPL (Mike) or dB (the other sources).
+    int ReferenceLevel() const
+    {
+        return kRefLevelOfCodeZero - refCode - (Source() == kSourceMike ? 0 : kLineInputOffset);
+    }
     int Weighting() const { return (mode >> 3) & 0x01; }
     int NcCurve() const { return (mode >> 4) & 0x0F; }
 

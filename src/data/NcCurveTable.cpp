@@ -1,6 +1,7 @@
 #include "data/NcCurveTable.h"
 
 #include <array>
+#include <cmath>
 
 namespace NcCurveTable {
 namespace {
@@ -36,8 +37,9 @@ constexpr std::array<std::string_view, kBands> kBandLabels{
     "250", "315",  "400", "500", "630", "800", "1K",  "1K25", "1K6", "2K",
     "2K5", "3K15", "4K",  "5K",  "6K3", "8K",  "10K", "12K5", "16K", "20K"};
 
-constexpr std::array<int, kBands> kBandFrequencies{
-    25,  32,   40,   50,   63,   80,   100,  125,  160,  200,  250,  315,   400,   500,   630,
+// The band table's Hz are these rounded to whole Hz (31.5 gives 32).
+constexpr std::array<double, kBands> kNominalFrequencies{
+    25,  31.5, 40,   50,   63,   80,   100,  125,  160,  200,  250,  315,   400,   500,   630,
     800, 1000, 1250, 1600, 2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
 
 constexpr std::array<std::string_view, kCurves + 1> kNames{"none",  "NC-15", "NC-20", "NC-25",
@@ -70,9 +72,14 @@ std::string_view BandLabel(int band)
     return IsBand(band) ? kBandLabels[static_cast<std::size_t>(band)] : std::string_view{};
 }
 
+double BandNominalFrequency(int band)
+{
+    return IsBand(band) ? kNominalFrequencies[static_cast<std::size_t>(band)] : 0.0;
+}
+
 int BandFrequency(int band)
 {
-    return IsBand(band) ? kBandFrequencies[static_cast<std::size_t>(band)] : 0;
+    return static_cast<int>(std::lround(BandNominalFrequency(band)));
 }
 
 }  // namespace NcCurveTable

@@ -14,8 +14,11 @@ int Level(int nc, int band);
 // "NC-15" .. "NC-65" for 1..11, "none" for 0, empty for 12..15.
 std::string_view Name(int nc);
 
-// Band label ("25", "31.5", .. "20K") and nominal frequency in Hz; band 0..29.
+// Band label ("25", "31.5", .. "20K") and the band table's frequency in
+// whole Hz (25, 32, 40 .. 20000); band 0..29, else empty and 0.
 std::string_view BandLabel(int band);
 int BandFrequency(int band);
+// The exact nominal frequency in Hz (31.5 for the band the table gives as 32).
+double BandNominalFrequency(int band);
 
 }  // namespace NcCurveTable

@@ -135,12 +135,6 @@ bool SameFile(const std::string& a, const std::string& b)
            infoA.st_ino == infoB.st_ino;
 }
 
-void MakeParentFolders(const std::string& path)
-{
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
-        ::mkdir(path.substr(0, slash).c_str(), 0777);
-}
-
 }  // namespace
 
 ProfileFile::ProfileFile(std::string path) : m_strPath(std::move(path))

@@ -69,6 +69,7 @@ constexpr Field kReadOrder[] = {
     Flag("Plotgrey", &S::Plotgrey),
     Text("Plothdr", &S::Plothdr),
     Text("Plothdrfont", &S::Plothdrfont),
+    Flag("Journal", &S::Journal),
 };
 
 // The order in which SaveSettings writes them.
@@ -78,6 +79,7 @@ constexpr std::string_view kWriteOrder[] = {
     "Clipround",     "Clipbmpdx",     "Clipbmpdy",     "Plotfont",    "Plotuserbmp",  "Plotuserbmpx",
     "Plotuserbmpy",  "Plotuserbmpdx", "Plotuserbmpdy", "Plotbkgdbmp", "Plotbkgdbmpx", "Plotbkgdbmpy",
     "Plotbkgdbmpdx", "Plotbkgdbmpdy", "Plotgronly",    "Plotgrey",    "Plothdr",      "Plothdrfont",
+    "Journal",
 };
 static_assert(std::size(kWriteOrder) == std::size(kReadOrder));
 

@@ -40,6 +40,8 @@ struct ProgramSettings {
     int Plotgrey = 0;
     std::string Plothdr = "HALDEN ELECTRICS - TALVEK 7";
     std::string Plothdrfont = "Arial,20700";
+    // 1: every download into a document is also kept in the download journal.
+    int Journal = 1;
 
     // Reads every field from section "Settings"; a missing key gives its default.
     void LoadSettings(const ProfileFile& profile);

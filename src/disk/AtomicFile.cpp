@@ -68,7 +68,55 @@ std::string FinalLinkTarget(const std::string& path)
     return current;
 }
 
+// Writes the bytes into a new temporary file in directory and flushes them
+// to disk. Returns 0, or the errno of the failure; temporary names the file
+// left behind (empty when none was made).
+int WriteTemporary(const std::string& directory, mode_t permissions, const void* data, std::size_t size,
+                   std::string& temporary)
+{
+    // A short name of its own: the target's name with a suffix would not
+    // fit when the target's name is close to the longest allowed.
+    temporary = directory + ".tv7w-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        temporary.clear();
+        return errno;
+    }
+    const bool ok = ::fchmod(fd, permissions) == 0 && WriteAll(fd, static_cast<const char*>(data), size) &&
+                    AtomicWriteSystemSteps().sync(fd) == 0;
+    int err = ok ? 0 : errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
 }  // namespace
+
+bool WriteNewFileAtomically(const std::string& path, const void* data, std::size_t size, bool& exists,
+                            std::string& error)
+{
+    exists = false;
+    std::string directory, name;
+    DskSplitPath(path, directory, name);
+    std::string temporary;
+    int err = WriteTemporary(directory, PermissionsFor(path), data, size, temporary);
+    // A link fails on a name already taken, where a rename would replace the file.
+    if (err == 0 && ::link(temporary.c_str(), path.c_str()) != 0) {
+        err = errno;
+        exists = err == EEXIST;
+    }
+    if (!temporary.empty())
+        ::unlink(temporary.c_str());
+    if (err != 0)
+        error = SystemError::Describe(err);
+    return err == 0;
+}
+
+void MakeParentFolders(const std::string& path)
+{
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), 0777);
+}
 
 AtomicWriteSteps& AtomicWriteSystemSteps()
 {
@@ -113,29 +161,14 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
             DskSplitPath(destination, directory, name);
         }
     }
-    // A short name of its own: the target's name with a suffix would not
-    // fit when the target's name is close to the longest allowed.
-    std::string temporary = directory + ".tv7w-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        error = SystemError::Describe(errno);
-        return false;
-    }
-    const AtomicWriteSteps& steps = AtomicWriteSystemSteps();
-    bool ok = ::fchmod(fd, PermissionsFor(path)) == 0 && WriteAll(fd, static_cast<const char*>(data), size) &&
-              steps.sync(fd) == 0;
-    int err = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
+    std::string temporary;
+    int err = WriteTemporary(directory, PermissionsFor(path), data, size, temporary);
+    if (err == 0 && AtomicWriteSystemSteps().rename(temporary.c_str(), destination.c_str()) != 0)
         err = errno;
-    }
-    if (ok && steps.rename(temporary.c_str(), destination.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        ::unlink(temporary.c_str());
+    if (err != 0) {
+        if (!temporary.empty())
+            ::unlink(temporary.c_str());
         error = SystemError::Describe(err);
     }
-    return ok;
+    return err == 0;
 }

@@ -83,19 +83,24 @@ std::string AnalyserLink::DevicePath() const
                                "/dev/ttyS" + std::to_string(m_nPort - 1));
 }
 
+std::string AnalyserLink::PortName() const
+{
+    return m_strPortName.empty() ? "COM" + std::to_string(m_nPort) : m_strPortName;
+}
+
 void AnalyserLink::SetError(const char* format, int value)
 {
     char text[kMaxText + 1];
-    std::snprintf(text, sizeof text, format, m_nPort, value);
-    m_szError = text;
+    std::snprintf(text, sizeof text, format, value);
+    m_szError = (PortName() + text).substr(0, kMaxText);
 }
 
 int AnalyserLink::FailedOpen(int systemError)
 {
     if (systemError == kErrorNotFound)
-        SetError("COM%d Not Found\r\n");
+        SetError(" Not Found\r\n");
     else if (systemError == kErrorAccessDenied)
-        SetError("COM%d Access Denied\r\n");
+        SetError(" Access Denied\r\n");
     m_nLastError = -systemError;
     return m_nLastError;
 }
@@ -244,7 +249,7 @@ int AnalyserLink::Write(const std::uint8_t* buffer, int& length)
 {
     if (m_hPort < 0) {
         length = 0;
-        SetError("COM%d, No Handle");
+        SetError(", No Handle");
         m_nLastError = -1;
         return -1;
     }
@@ -272,10 +277,10 @@ int AnalyserLink::Write(const std::uint8_t* buffer, int& length)
             err = EIO;
         if (err == EBADF) {
             length = 0;
-            SetError("COM%d, Invalid Handle");
+            SetError(", Invalid Handle");
         } else {
             length = written;
-            SetError("COM%d, Bad Write e=%d", err);
+            SetError(", Bad Write e=%d", err);
         }
         if (m_observer && length > 0)
             m_observer(true, buffer, length);
@@ -291,7 +296,7 @@ int AnalyserLink::Write(const std::uint8_t* buffer, int& length)
 int AnalyserLink::Read(std::uint8_t* buffer, int& length)
 {
     if (m_hPort < 0) {
-        SetError("COM%d, No Handle");
+        SetError(", No Handle");
         return -1;
     }
     ClearErrors();
@@ -310,14 +315,14 @@ int AnalyserLink::Read(std::uint8_t* buffer, int& length)
         return 1;
     // End of file is a line that has hung up (adapter unplugged, far end of
     // a pseudo-terminal closed): an I/O error, not silence.
-    SetError("COM%d, Bad Read, e=%d", n == 0 ? EIO : errno);
+    SetError(", Bad Read, e=%d", n == 0 ? EIO : errno);
     m_nLastError = -1;
     return -1;
 }
 
 int AnalyserLink::Drain()
 {
-    for (;;) {
+    for (int drained = 0; drained <= kMaxDrainBytes; ++drained) {
         std::uint8_t byte = 0;
         int length = 1;
         const int result = Read(&byte, length);
@@ -326,12 +331,17 @@ int AnalyserLink::Drain()
         if (result < 0)
             return result;
     }
+    // A device that never stops sending (a port that ignores the line
+    // speed, a virtual port) would keep the drain going for ever.
+    SetError(", Never Quiet");
+    m_nLastError = -1;
+    return -1;
 }
 
 int AnalyserLink::ClearErrors()
 {
     if (m_hPort < 0) {
-        SetError("COM%d, No handle");
+        SetError(", No handle");
         return -1;
     }
     // A framing or parity error does not stop a POSIX serial line (the bad

@@ -13,7 +13,8 @@
 //
 // Port n is the device named by key "COMn" of section "Ports" of the profile
 // file, /dev/ttyS<n-1> when the key is missing. Texts name the port "COM%d"
-// whatever device stands behind it. The open is exclusive: a second opener,
+// whatever device stands behind it, unless the port is given a name of its
+// own (the device a user typed). The open is exclusive: a second opener,
 // in this or another process, is refused as "Access Denied".
 class AnalyserLink {
 public:
@@ -33,6 +34,9 @@ public:
     static constexpr int kOneStopBit = 0;
     static constexpr int kTwoStopBits = 2;
     static constexpr std::size_t kMaxText = 255;
+    // Drain gives up after this many bytes: more than any reply and the junk
+    // a line may carry between replies, far less than a flooding device sends.
+    static constexpr int kMaxDrainBytes = 8192;
 
     AnalyserLink() = default;
     virtual ~AnalyserLink();
@@ -55,7 +59,8 @@ public:
     // Takes up to length bytes that have already arrived, never waiting;
     // length becomes the count taken. 0 some taken, 1 none had arrived, -1 failure.
     int Read(std::uint8_t* buffer, int& length);
-    // Discards every byte already received. 0, or Read's failure.
+    // Discards every byte already received. 0, or Read's failure, or -1
+    // ("Never Quiet") when more than kMaxDrainBytes keep coming.
     int Drain();
     // Clears the line's error state. 0, or -1 when the port is not open.
     int ClearErrors();
@@ -65,6 +70,10 @@ public:
     void SetDevicePath(std::string path) { m_strDevicePath = std::move(path); }
     // The device that Open opens for the current port.
     std::string DevicePath() const;
+    // The name the texts give the port instead of "COM<n>"; empty for that.
+    void SetPortName(std::string name) { m_strPortName = std::move(name); }
+    bool HasPortName() const { return !m_strPortName.empty(); }
+    std::string PortName() const;
 
     // Is told of every byte written to and read from the port, for the
     // analyser log; empty to stop.
@@ -94,5 +103,6 @@ private:
     int m_nByteSize = kDefaultByteSize;
     int m_hPort = -1;
     std::string m_strDevicePath;
+    std::string m_strPortName;
     TrafficObserver m_observer;
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -199,7 +200,30 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
 bool CCommsDlg::AskTryAgain(const std::string& question, UserInterface::Icon icon)
 {
     m_ui.Beep();
-    return m_ui.AskYesNo(question, icon, UserInterface::Question::TryAgain);
+    if (!m_ui.AskYesNo(question, icon, UserInterface::Question::TryAgain))
+        return false;
+    // A reply that came too late may still be arriving: its tail would be
+    // taken for the answer to the repeated request.
+    SettleLine();
+    return true;
+}
+
+void CCommsDlg::SettleLine()
+{
+    if (!m_bPortOpen)
+        return;
+    std::array<std::uint8_t, kBufferSize> discarded{};
+    int quietPolls = 0;
+    for (int poll = 0; poll < kSettlePolls && quietPolls < kQuietPolls; ++poll) {
+        m_sleeper.Sleep(kPollPauseMs);
+        if (m_bCancelRequested)
+            return;  // the next wait ends the exchange
+        int length = static_cast<int>(discarded.size());
+        // A failing line is found by the repeated request.
+        if (m_link.Read(discarded.data(), length) < 0)
+            return;
+        quietPolls = length > 0 ? 0 : quietPolls + 1;
+    }
 }
 
 // --- Failure ends ----------------------------------------------------------------
@@ -226,7 +250,7 @@ int CCommsDlg::EndFailedExchange(const char* status, bool bForgetAnalyser, Comms
 
 int CCommsDlg::CommandLinkFailure()
 {
-    m_ui.Tell(Format("Cannot Use this COM port (%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
+    m_ui.Tell(Format("Cannot Use this COM port (%s)\r\n(%s)\r\nRestart Program", PortInMessages().c_str(),
                      m_link.ErrorText().c_str()),
               UserInterface::Icon::Exclamation);
     return EndFailedExchange("Problem with port, Restart", true, CommsFailure::LinkFailure, kLinkFailure);
@@ -234,7 +258,7 @@ int CCommsDlg::CommandLinkFailure()
 
 int CCommsDlg::PortFailure()
 {
-    m_ui.Tell(Format("Problems with COM port(%d)\r\n(%s)\r\nRestart Program", Settings().Comport,
+    m_ui.Tell(Format("Problems with COM port(%s)\r\n(%s)\r\nRestart Program", PortInMessages().c_str(),
                      m_link.ErrorText().c_str()),
               UserInterface::Icon::Exclamation);
     return EndFailedExchange("Problem with port, Restart", false, CommsFailure::LinkFailure, kFailed);
@@ -253,35 +277,59 @@ int CCommsDlg::CancelledEnd()
 
 // --- Exchanges ---------------------------------------------------------------------
 
+std::string CCommsDlg::PortInMessages() const
+{
+    return m_link.HasPortName() ? m_link.PortName() : std::to_string(Settings().Comport);
+}
+
+int CCommsDlg::SendOnce(std::uint8_t command, bool bCloseAfter, bool& bTimedOut)
+{
+    bTimedOut = false;
+    if (const int result = ConnectIfClosed(); result != 0)
+        return result;
+    // Whatever arrived after the last reply is not an answer to this command.
+    if (m_link.Drain() != 0)
+        return CommandLinkFailure();
+    int length = 1;
+    if (m_link.Write(&command, length) != 0)
+        return CommandLinkFailure();
+    std::uint8_t acknowledgement = 0;
+    const Wait wait = Receive(&acknowledgement, 1, kAckPolls, false);
+    if (wait == Wait::LinkFailed)
+        return CommandLinkFailure();
+    if (wait == Wait::Cancelled)
+        return CancelledEnd();
+    if (wait == Wait::TimedOut) {
+        bTimedOut = true;
+        return 0;
+    }
+    m_bAnalyserAnswered = 1;
+    if (bCloseAfter)
+        Disconnect();
+    return 0;
+}
+
+bool CCommsDlg::AskTryCommandAgain(std::uint8_t command)
+{
+    return AskTryAgain(Format("Timed Out on Cmd %2Xh, check TALVEK 7 connection\r\nTry again?", command),
+                       UserInterface::Icon::Exclamation);
+}
+
+int CCommsDlg::CommandTimedOutEnd()
+{
+    return EndFailedExchange("Timed Out", true, CommsFailure::TimedOut, kTimedOut);
+}
+
 int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
 {
     m_lastFailure = CommsFailure::None;
     ExchangeScope exchange(*this);
     for (;;) {
-        if (const int result = ConnectIfClosed(); result != 0)
+        bool bTimedOut = false;
+        if (const int result = SendOnce(command, bCloseAfter, bTimedOut); result != 0 || !bTimedOut)
             return result;
-        // Whatever arrived after the last reply is not an answer to this command.
-        if (m_link.Drain() != 0)
-            return CommandLinkFailure();
-        int length = 1;
-        if (m_link.Write(&command, length) != 0)
-            return CommandLinkFailure();
-        std::uint8_t acknowledgement = 0;
-        const Wait wait = Receive(&acknowledgement, 1, kAckPolls, false);
-        if (wait == Wait::LinkFailed)
-            return CommandLinkFailure();
-        if (wait == Wait::Cancelled)
-            return CancelledEnd();
-        if (wait == Wait::Received) {
-            m_bAnalyserAnswered = 1;
-            if (bCloseAfter)
-                Disconnect();
-            return 0;
-        }
-        if (AskTryAgain(Format("Timed Out on Cmd %2Xh, check TALVEK 7 connection\r\nTry again?", command),
-                        UserInterface::Icon::Exclamation))
-            continue;
-        return EndFailedExchange("Timed Out", true, CommsFailure::TimedOut, kTimedOut);
+        if (!AskTryCommandAgain(command))
+            return CommandTimedOutEnd();
     }
 }
 
@@ -440,6 +488,7 @@ int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
             std::memcpy(records[static_cast<std::size_t>(g)].Bytes(),
                         buffer.data() + kAllRecordsOffset + MemoryRecord::kSize * g, MemoryRecord::kDataSize);
     }
+    m_journal.Keep(doc.Data(), SerialText(), m_ui);
     return 0;
 }
 
@@ -448,11 +497,43 @@ int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSl
     m_lastFailure = CommsFailure::None;
     if (target != kCurrentMemory && !ValidMemory(target))
         return RefuseRequest();
+    // The analyser's selected memory is not known before a status read has
+    // completed: selection byte 0x60 would write a memory nobody chose.
+    if (target == kCurrentMemory && (m_panel.m_nPanelMemory < 1 || m_panel.m_nPanelMemory > kMemories)) {
+        m_ui.Tell(
+            "The memory selected on the TALVEK 7 is not known\r\nRead its status first, or choose a memory",
+            UserInterface::Icon::Exclamation);
+        m_lastFailure = CommsFailure::MemoryUnknown;
+        return kFailed;
+    }
     ExchangeScope exchange(*this);
     WaitCursor wait(m_ui);
     // The analyser's memories change: what the display shows is no longer fresh.
     m_bShowingRecord = 0;
     const int memory = target == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : target;
+    for (;;) {
+        std::optional<std::uint8_t> unacknowledged;
+        const int result = SendRecord(image, memory, nSourceSlot, unacknowledged);
+        if (result != 0)
+            return result;
+        if (!unacknowledged)
+            break;
+        // The analyser may have taken the half-byte whose answer was lost:
+        // sending it alone again would put every later one a place off.
+        if (!AskTryCommandAgain(*unacknowledged))
+            return CommandTimedOutEnd();
+    }
+    m_strCommsStatus = "Ok";
+    Disconnect();
+    UpdateFields();
+    m_ui.Repaint();
+    return 0;
+}
+
+int CCommsDlg::SendRecord(const MemoryRecord& image, int memory, int nSourceSlot,
+                          std::optional<std::uint8_t>& unacknowledged)
+{
+    unacknowledged.reset();
     int result = SendCommand(static_cast<std::uint8_t>(kCmdSelectMemory + memory), true);
     if (result != 0)
         return result;
@@ -476,21 +557,21 @@ int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSl
     const std::uint8_t* bytes = image.Bytes();
     for (int i = 1; i <= MemoryRecord::kSize; ++i) {
         const std::uint8_t c = bytes[i - 1];
-        result = SendCommand(static_cast<std::uint8_t>(c >> 4), false);
-        if (result != 0)
-            return result;
-        Pause(Settings().Comdelay);
-        result = SendCommand(static_cast<std::uint8_t>(c & 0x0F), false);
-        if (result != 0)
-            return result;
-        Pause(Settings().Comdelay);
+        for (const std::uint8_t half :
+             {static_cast<std::uint8_t>(c >> 4), static_cast<std::uint8_t>(c & 0x0F)}) {
+            bool bTimedOut = false;
+            result = SendOnce(half, false, bTimedOut);
+            if (result != 0)
+                return result;
+            if (bTimedOut) {
+                unacknowledged = half;
+                return 0;
+            }
+            Pause(Settings().Comdelay);
+        }
         m_strCommsStatus = Format("Uploading Memory %02d to %02d (%2d)", nSourceSlot + 1, memory + 1, i);
         UpdateFields();
     }
-    m_strCommsStatus = "Ok";
-    Disconnect();
-    UpdateFields();
-    m_ui.Repaint();
     return 0;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "data/DownloadJournal.h"
 #include "data/MemoryRecord.h"
 #include "data/UserInterface.h"
 #include "link/AnalyserLink.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class CMainDoc;
@@ -24,6 +26,7 @@ enum class CommsFailure {
     TimedOut,         // the analyser did not answer and the user did not try again
     ChecksumRefused,  // a downloaded record failed its checksum and was not taken
     InvalidRequest,   // a memory or record index out of range; nothing was sent
+    MemoryUnknown,    // the analyser's selected memory is not known yet; nothing was sent
     Cancelled,        // the user cancelled the exchange while it ran
 };
 
@@ -57,6 +60,10 @@ public:
     static constexpr int kAckPolls = 400;
     static constexpr int kStatusPolls = 300;
     static constexpr int kDownloadPolls = 600;
+    // Before a request is repeated after a time-out, the line must have been
+    // quiet for this many polls (at most kSettlePolls polls in all).
+    static constexpr int kQuietPolls = 20;
+    static constexpr int kSettlePolls = 600;
 
     // Source or target: the memory selected on the analyser (m_nPanelMemory).
     static constexpr int kCurrentMemory = 99;
@@ -107,9 +114,13 @@ public:
     int DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source);
     // Downloads into record nDestSlot (0-29) of the document, or all 30
     // memories into records 1-30; byte 33 of the records is not written.
+    // The document as it is then is also kept in the download journal.
     int DownloadToFile(CMainDoc& doc, int nDestSlot, int source);
     // Uploads the 34-byte image into memory target (0-29, kCurrentMemory);
-    // nSourceSlot only numbers the progress text.
+    // nSourceSlot only numbers the progress text. A half-byte that is not
+    // acknowledged is never sent alone again: trying again sends the whole
+    // record again. kCurrentMemory while that memory is not known is
+    // refused (MemoryUnknown) before anything is sent.
     int UploadRecord(const MemoryRecord& image, int target, int nSourceSlot);
     // Recomputes the checksum of record slot of the document and uploads it.
     int UploadFromFile(CMainDoc& doc, int target, int slot);
@@ -182,9 +193,26 @@ private:
     int CommandLinkFailure();
     int PortFailure();
     int TimedOutEnd();
+    // The beep and the time-out question; true to try again, once the line
+    // has settled.
     int CancelledEnd();
     // The beep and the time-out question; true to try again.
     bool AskTryAgain(const std::string& question, UserInterface::Icon icon);
+    bool AskTryCommandAgain(std::uint8_t command);
+    // Waits until the line has been quiet for kQuietPolls polls, discarding
+    // what arrives, so that a late reply is not taken for the next one.
+    void SettleLine();
+    // One command and its acknowledgement, without the time-out question:
+    // 0 (bTimedOut tells whether the acknowledgement came) or the failure.
+    int SendOnce(std::uint8_t command, bool bCloseAfter, bool& bTimedOut);
+    int CommandTimedOutEnd();
+    // One attempt at an upload: selection, "T" and the 68 half-bytes. 0 with
+    // unacknowledged set to the half-byte that timed out, if one did.
+    int SendRecord(const MemoryRecord& image, int memory, int nSourceSlot,
+                   std::optional<std::uint8_t>& unacknowledged);
+    // The port as the messages name it: the setting Comport, or the name
+    // the link was given.
+    std::string PortInMessages() const;
     int CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* destination, int size);
 
     UserInterface& m_ui;
@@ -196,6 +224,7 @@ private:
     std::string m_strCommsStatus;
     PanelState m_panel;
     CommsFailure m_lastFailure = CommsFailure::None;
+    DownloadJournal m_journal;
     std::array<std::uint8_t, MemoryRecord::kSize> m_panelRecord{};
     int m_bShowingRecord = 0;
     int m_nExchangeDepth = 0;

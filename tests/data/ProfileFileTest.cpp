@@ -94,7 +94,7 @@ TEST(DefaultProfilePath, FollowsXdgConfigHome)
 
 // ---- settings ------------------------------------------------------------------------
 
-TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesAllThirtyKeys)
+TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesEveryKey)
 {
     ProgramSettings settings;
     settings.Comport = 5;
@@ -110,7 +110,8 @@ TEST_F(Profiles, FirstStartHasTheDefaultsAndTheFirstExitWritesAllThirtyKeys)
               "Plotfont=Arial,16400\r\nPlotuserbmp=\r\nPlotuserbmpx=85\r\nPlotuserbmpy=70\r\n"
               "Plotuserbmpdx=10\r\nPlotuserbmpdy=10\r\nPlotbkgdbmp=\r\nPlotbkgdbmpx=40\r\n"
               "Plotbkgdbmpy=40\r\nPlotbkgdbmpdx=20\r\nPlotbkgdbmpdy=8\r\nPlotgronly=0\r\n"
-              "Plotgrey=0\r\nPlothdr=HALDEN ELECTRICS - TALVEK 7\r\nPlothdrfont=Arial,20700\r\n");
+              "Plotgrey=0\r\nPlothdr=HALDEN ELECTRICS - TALVEK 7\r\nPlothdrfont=Arial,20700\r\n"
+              "Journal=1\r\n");
 }
 
 TEST_F(Profiles, SettingsRoundTrip)
@@ -127,6 +128,7 @@ TEST_F(Profiles, SettingsRoundTrip)
     settings.Cliprecsep = 14;
     settings.Plothdr = "";
     settings.Splashscreen = 0;
+    settings.Journal = 0;
     settings.SaveSettings(profile);
 
     ProgramSettings again;
@@ -138,6 +140,7 @@ TEST_F(Profiles, SettingsRoundTrip)
     EXPECT_EQ(again.Cliprecsep, 14);
     EXPECT_EQ(again.Plothdr, "") << "an empty text is not the default";
     EXPECT_EQ(again.Splashscreen, 0);
+    EXPECT_EQ(again.Journal, 0);
 }
 
 TEST_F(Profiles, GarbageGivesDefaultsAndOtherSectionsSurviveTheNextSave)

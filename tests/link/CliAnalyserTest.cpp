@@ -10,7 +10,9 @@
 #include "support/TempDir.h"
 #include "tv7sim/TalvekAnalyser.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -20,6 +22,18 @@ protected:
     {
         Settings() = ProgramSettings{};
         Profile().SetPath(dir.File("TV7W.ini"));
+        // tv7w-cli keeps its download journal in the test's folder.
+        ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
+    }
+
+    // The files in the download journal.
+    std::vector<std::string> JournalFiles() const
+    {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.File("TV7W/downloads"), error))
+            names.push_back(entry.path().filename().string());
+        return names;
     }
 
     // Runs tv7w-cli with the words; its standard output in out, stderr in err.
@@ -77,8 +91,12 @@ TEST_F(CliAnalyserTest, StatusPrintsTheSerialNumber)
 TEST_F(CliAnalyserTest, APortNumberIsTheProfilesDevice)
 {
     SimulatorProcess simulator(TV7SIM, {});
-    WriteText(dir.File("TV7W.ini"), "[Ports]\nCOM2=" + simulator.DevicePath() + "\n");
+    WriteText(dir.File("TV7W.ini"),
+              "[Ports]\nCOM2=" + simulator.DevicePath() + "\nCOM8=" + simulator.DevicePath() + "\n");
     EXPECT_EQ(Cli("status --port 2 --comdelay 1"), 0) << err;
+    EXPECT_EQ(out, std::string(TalvekAnalyser::kDefaultSerial) + "\n");
+    // The highest port.
+    EXPECT_EQ(Cli("status --port 8 --comdelay 1"), 0) << err;
     EXPECT_EQ(out, std::string(TalvekAnalyser::kDefaultSerial) + "\n");
 }
 
@@ -98,6 +116,21 @@ TEST_F(CliAnalyserTest, DownloadCreatesTheFileWithOneRecord)
             EXPECT_EQ(file.records[r], MemoryRecord::Empty()) << r;
         }
     }
+}
+
+TEST_F(CliAnalyserTest, ADownloadIsKeptInTheJournalUnlessTurnedOff)
+{
+    SimulatorProcess simulator(TV7SIM, {"--serial", "LAB0007"});
+    const std::string download = "download " + dir.File("a.spc") + " --port " + simulator.DevicePath() +
+                                 " --record 3 --memory 5 --comdelay 1";
+    ASSERT_EQ(Cli(download), 0) << err;
+    const std::vector<std::string> kept = JournalFiles();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(kept[0].ends_with("_LAB0007.spc")) << kept[0];
+    EXPECT_EQ(ReadBytes(dir.File("TV7W/downloads/" + kept[0])), ReadBytes(dir.File("a.spc")));
+
+    ASSERT_EQ(Cli(download + " --no-journal"), 0) << err;
+    EXPECT_EQ(JournalFiles().size(), 1u);
 }
 
 TEST_F(CliAnalyserTest, DownloadOfAllRecordsKeepsTheComments)
@@ -176,9 +209,20 @@ TEST_F(CliAnalyserTest, ALineThatClosesMidTransferLeavesNoFile)
     const std::string path = dir.File("never.spc");
     EXPECT_EQ(Cli("download " + path + " --port " + simulator.DevicePath() + " --record 1 --comdelay 1"), 1);
     EXPECT_FALSE(FileExists(path));
-    EXPECT_NE(err.find("Problems with COM port(1)\n(COM1, Bad Read, e=5)\nRestart Program"),
-              std::string::npos)
+    // The messages name the device given, not a port number.
+    const std::string device = simulator.DevicePath();
+    EXPECT_NE(
+        err.find("Problems with COM port(" + device + ")\n(" + device + ", Bad Read, e=5)\nRestart Program"),
+        std::string::npos)
         << err;
+}
+
+TEST_F(CliAnalyserTest, ADeviceThatFloodsTheLineEndsTheStatusRead)
+{
+    SimulatorProcess simulator(TV7SIM, {"--flood"});
+    EXPECT_EQ(Cli("status --port " + simulator.DevicePath() + " --comdelay 1"), 1);
+    EXPECT_NE(err.find("Never Quiet"), std::string::npos) << err;
+    EXPECT_TRUE(out.empty());
 }
 
 TEST_F(CliAnalyserTest, AMissingDeviceIsNotFound)

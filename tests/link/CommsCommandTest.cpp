@@ -150,7 +150,8 @@ TEST_F(CommsTest, YesToTheTimeOutQuestionSendsTheCommandAgain)
     EXPECT_EQ(comms.SendCommand('S', true), 0);
     EXPECT_EQ(comms.LastFailure(), CommsFailure::None);
     EXPECT_EQ(simulator.Received(), Bytes("SS"));
-    EXPECT_EQ(sleeper.Polls(), 401);
+    // The retry waits for kQuietPolls quiet polls first.
+    EXPECT_EQ(sleeper.Polls(), 400 + CCommsDlg::kQuietPolls + 1);
     EXPECT_TRUE(comms.HasAnalyserAnswered());
 }
 
@@ -160,7 +161,7 @@ TEST_F(CommsTest, EveryRetryWaitsItsFull400Polls)
     ui.Answer({true, false});
     EXPECT_EQ(comms.SendCommand('S', true), -3);
     EXPECT_EQ(simulator.Received(), Bytes("SS"));
-    EXPECT_EQ(sleeper.Polls(), 800);
+    EXPECT_EQ(sleeper.Polls(), 800 + CCommsDlg::kQuietPolls);
     EXPECT_EQ(ui.Count("ask"), 2);
 }
 
@@ -182,6 +183,34 @@ TEST_F(CommsTest, ALinkFailureDuringACommandNamesTheSettingsPort)
     EXPECT_FALSE(comms.Link().IsOpen());
     EXPECT_EQ(ui.Count("refresh"), 1);
     EXPECT_EQ(ui.Count("ask"), 0);
+}
+
+TEST_F(CommsTest, ADeviceThatFloodsTheLineIsALinkFailure)
+{
+    // The flood starts once the port is open (Connect repaints the window).
+    ui.onRepaint = [this] {
+        if (comms.IsPortOpen()) {
+            simulator.SetFaults({.flood = true});
+            simulator.Service();
+        }
+    };
+    EXPECT_EQ(comms.SendCommand('M', false), CCommsDlg::kLinkFailure);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::LinkFailure);
+    EXPECT_EQ(
+        ui.Texts("tell"),
+        std::vector<std::string>{"Cannot Use this COM port (1)\r\n(COM1, Never Quiet)\r\nRestart Program"});
+    EXPECT_TRUE(simulator.Received().empty());
+    EXPECT_FALSE(comms.Link().IsOpen());
+}
+
+TEST_F(CommsTest, MessagesNameThePortByTheNameItWasGiven)
+{
+    comms.Link().SetPortName(simulator.DevicePath());
+    simulator.SetFaults({.closeAfterBytes = 0});
+    EXPECT_EQ(comms.SendCommand('M', false), CCommsDlg::kLinkFailure);
+    const std::string device = simulator.DevicePath();
+    EXPECT_EQ(ui.Texts("tell"), std::vector<std::string>{"Cannot Use this COM port (" + device + ")\r\n(" +
+                                                         device + ", Bad Read, e=5)\r\nRestart Program"});
 }
 
 TEST_F(CommsTest, ACommandThatCannotConnectReturnsConnectsResult)

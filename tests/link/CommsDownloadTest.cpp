@@ -4,6 +4,7 @@
 #include "LinkTestSupport.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -60,6 +61,29 @@ TEST_F(CommsTest, OneRecordGoesIntoTheFileWithoutItsChecksum)
     EXPECT_FALSE(comms.Link().IsOpen());
     EXPECT_EQ(ui.WaitCursorDepth(), 0);
     EXPECT_FALSE(doc.IsModified());  // the view marks it
+}
+
+TEST_F(CommsTest, ADownloadIntoTheFileIsKeptInTheJournalAFailedOneIsNot)
+{
+    const std::string folder = dir.File("TV7W/downloads");
+    simulator.SetFaults({.corruptMemory = 5});
+    EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), CCommsDlg::kFailed);
+    EXPECT_FALSE(FileExists(folder));
+
+    simulator.SetFaults({});
+    ASSERT_EQ(comms.ReadStatus(), 0);
+    EXPECT_EQ(comms.DownloadToFile(doc, 2, 4), 0);
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(
+        kept[0].filename().string().ends_with(std::string("_") + TalvekAnalyser::kDefaultSerial + ".spc"));
+    SpectrumFile saved = doc.Data();
+    for (MemoryRecord& record : saved.records)
+        record.checksum = record.ComputeChecksum();
+    EXPECT_EQ(ReadBytes(kept[0].string()),
+              std::vector<std::uint8_t>(saved.Bytes(), saved.Bytes() + SpectrumFile::kSize));
 }
 
 TEST_F(CommsTest, AOneRecordBufferHoldsTheImageWithItsChecksum)
@@ -222,7 +246,20 @@ TEST_F(CommsTest, YesAfterAStoppedReplySelectsAndRequestsAgain)
     ui.Answer({true});
     EXPECT_EQ(comms.DownloadToFile(doc, 6, kCurrent), 0);
     EXPECT_EQ(simulator.Received(), Bytes("eYeY"));
-    EXPECT_EQ(sleeper.Polls(), 1 + 20 + 600 + 1 + 36);
+    EXPECT_EQ(sleeper.Polls(), 1 + 20 + 600 + CCommsDlg::kQuietPolls + 1 + 36);
+    EXPECT_EQ(RecordData(doc.Data().records[6]), AnalyserData(4));
+}
+
+TEST_F(CommsTest, ALateTailIsDiscardedBeforeTheRequestIsRepeated)
+{
+    // The reply stalls after 20 bytes (and the acknowledgement) until 6 polls
+    // after the time-out (one poll per byte, then 600 more), then its tail
+    // comes slowly, a byte a poll, as at 1200 bit/s.
+    simulator.SetFaults({.lateAfterBytes = 1 + 20, .lateServices = 19 + 600 + 6});
+    ui.Answer(Question::TryAgain, {true});
+    EXPECT_EQ(comms.DownloadToFile(doc, 6, 4), 0);
+    EXPECT_EQ(ui.Questions(), std::vector<Question>{Question::TryAgain});
+    EXPECT_EQ(simulator.Received(), Bytes("eYeY"));
     EXPECT_EQ(RecordData(doc.Data().records[6]), AnalyserData(4));
 }
 

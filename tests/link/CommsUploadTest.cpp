@@ -72,7 +72,8 @@ TEST_F(CommsUploadTest, AHalfByteThatTimesOutEndsTheUpload)
     simulator.SetFaults({.silentAfter = 0x07});
     const MemoryRecord untouched = simulator.Analyser().Memory(4);
     ui.Answer({false});
-    EXPECT_EQ(comms.UploadFromFile(doc, 4, 2), -3);
+    EXPECT_EQ(comms.UploadFromFile(doc, 4, 2), CCommsDlg::kTimedOut);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::TimedOut);
     EXPECT_EQ(ui.Texts("ask"),
               std::vector<std::string>{"Timed Out on Cmd  7h, check TALVEK 7 connection\r\nTry again?"});
     EXPECT_EQ(simulator.Analyser().Memory(4), untouched);
@@ -80,16 +81,43 @@ TEST_F(CommsUploadTest, AHalfByteThatTimesOutEndsTheUpload)
     EXPECT_EQ(ui.WaitCursorDepth(), 0);
 }
 
-TEST_F(CommsUploadTest, YesRepeatsTheHalfByte)
+TEST_F(CommsUploadTest, YesAfterALostAcknowledgementSendsTheWholeRecordAgain)
 {
-    simulator.SetFaults({.silentAfter = 0x0A});
-    ui.onAsk = [this](const std::string&) { simulator.SetFaults({}); };
-    ui.Answer({true});
+    // The analyser takes the sixth half-byte, but its answer is lost:
+    // acknowledgements 0 and 1 answer the selection and "T".
+    simulator.SetFaults({.loseReplyByte = 2 + 5});
+    ui.Answer(UserInterface::Question::TryAgain, {true});
     EXPECT_EQ(comms.UploadFromFile(doc, 4, 2), 0);
-    std::vector<std::uint8_t> expected = UploadTraffic(doc.Data().records[2], 4);
-    expected.insert(expected.begin() + 2, 0x0A);
+    const std::vector<std::uint8_t> whole = UploadTraffic(doc.Data().records[2], 4);
+    std::vector<std::uint8_t> expected(whole.begin(), whole.begin() + 2 + 6);
+    expected.insert(expected.end(), whole.begin(), whole.end());
     EXPECT_EQ(simulator.Received(), expected);
+    EXPECT_EQ(ui.Questions(), std::vector<UserInterface::Question>{UserInterface::Question::TryAgain});
     EXPECT_EQ(simulator.Analyser().Memory(4), doc.Data().records[2]);
+    EXPECT_EQ(comms.CommsStatus(), "Ok");
+}
+
+TEST_F(CommsUploadTest, UpToTheCurrentMemoryWhileItIsUnknownIsRefusedBeforeAnythingIsSent)
+{
+    ASSERT_EQ(comms.Panel().m_nPanelMemory, 0);
+    EXPECT_EQ(comms.UploadFromFile(doc, CCommsDlg::kCurrentMemory, 2), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::MemoryUnknown);
+    EXPECT_TRUE(simulator.Received().empty());
+    EXPECT_EQ(ui.Texts("tell"),
+              std::vector<std::string>{"The memory selected on the TALVEK 7 is not known\r\n"
+                                       "Read its status first, or choose a memory"});
+    EXPECT_EQ(ui.Count("wait"), 0);
+}
+
+TEST_F(CommsUploadTest, MemoryThirtyEndToEnd)
+{
+    comms.Panel().m_nPanelMemory = 30;
+    EXPECT_EQ(comms.UploadFromFile(doc, CCommsDlg::kCurrentMemory, 2), 0);
+    EXPECT_EQ(simulator.Received().front(), 0x7E);
+    EXPECT_EQ(simulator.Analyser().Memory(29), doc.Data().records[2]);
+    EXPECT_EQ(simulator.Analyser().SelectedMemory(), 30);
+    EXPECT_EQ(comms.DownloadToFile(doc, 0, 29), 0);
+    EXPECT_EQ(RecordData(doc.Data().records[0]), RecordData(doc.Data().records[2]));
 }
 
 TEST_F(CommsUploadTest, ADrainFailureBeforeTheRecordIsReportedAndClosesThePort)

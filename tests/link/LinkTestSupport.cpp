@@ -3,6 +3,7 @@
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 std::vector<std::uint8_t> Bytes(std::string_view text)
@@ -61,6 +62,8 @@ CommsTest::CommsTest()
     Settings() = ProgramSettings{};
     Settings().Comdelay = kComdelay;
     Profile().SetPath(dir.File("TV7W.ini"));
+    // The download journal goes into the test's folder.
+    ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
     std::string error;
     if (!simulator.Open(error))
         throw std::runtime_error(error);

@@ -40,6 +40,9 @@ void TalvekSimulator::SetFaults(const Faults& faults)
     m_faults = faults;
     m_bSilent = false;
     m_nSent = 0;
+    m_nLost = 0;
+    m_late = Late::Waiting;
+    m_nStallLeft = 0;
     m_analyser.SetCorruptMemory(faults.corruptMemory);
 }
 
@@ -93,9 +96,47 @@ void TalvekSimulator::Process(Clock::time_point now)
     }
 }
 
+bool TalvekSimulator::LateReplyLets()
+{
+    switch (m_late) {
+    case Late::Waiting:
+        if (m_faults.lateAfterBytes < 0 || m_nSent < m_faults.lateAfterBytes)
+            return true;
+        m_late = Late::Stalled;
+        m_nStallLeft = m_faults.lateServices;
+        [[fallthrough]];
+    case Late::Stalled:
+        if (m_nStallLeft-- > 0)
+            return false;
+        m_late = Late::Trickling;
+        return true;
+    case Late::Trickling:
+    case Late::Over:
+        return true;
+    }
+    return true;
+}
+
+void TalvekSimulator::Flood()
+{
+    static constexpr std::uint8_t kJunk[256] = {0x55};
+    while (m_faults.flood && m_line.IsOpen() && m_line.WriteSome(kJunk, sizeof kJunk) > 0) {
+    }
+}
+
 void TalvekSimulator::Transmit(Clock::time_point now)
 {
+    if (!LateReplyLets())
+        return;
+    const bool oneByte = m_late == Late::Trickling;
     while (!m_output.empty() && m_output.front().due <= now) {
+        if (m_late == Late::Waiting && m_faults.lateAfterBytes >= 0 && m_nSent >= m_faults.lateAfterBytes)
+            return;  // the stall starts at the next call
+        if (m_faults.loseReplyByte >= 0 && m_nSent + m_nLost == m_faults.loseReplyByte) {
+            ++m_nLost;
+            m_output.pop_front();
+            continue;
+        }
         if (m_faults.closeAfterBytes >= 0 && m_nSent >= m_faults.closeAfterBytes) {
             CloseLine();
             return;
@@ -108,7 +149,11 @@ void TalvekSimulator::Transmit(Clock::time_point now)
             return;  // the line takes nothing now: later
         ++m_nSent;
         m_output.pop_front();
+        if (oneByte)
+            break;
     }
+    if (oneByte && m_output.empty())
+        m_late = Late::Over;
 }
 
 void TalvekSimulator::Service()
@@ -117,6 +162,7 @@ void TalvekSimulator::Service()
     TakeInput(now);
     Process(now);
     Transmit(now);
+    Flood();
 }
 
 TalvekSimulator::Clock::duration TalvekSimulator::NextDue(Clock::time_point now) const
@@ -137,7 +183,7 @@ void TalvekSimulator::Run()
         if (!m_line.IsOpen())
             break;
         const Clock::time_point now = Clock::now();
-        const bool blocked = !m_output.empty() && m_output.front().due <= now;
+        const bool blocked = (!m_output.empty() && m_output.front().due <= now) || m_faults.flood;
         pollfd fds[2] = {{m_line.MasterFd(), static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0},
                          {m_nWake, POLLIN, 0}};
         m_line.ReleaseAbandonedDevice();

@@ -26,6 +26,13 @@ public:
         long stopAfterBytes = -1;   // the line goes quiet after this many reply bytes; -1 never
         long closeAfterBytes = -1;  // the line is closed after this many reply bytes; -1 never
         int garbageBytes = 0;       // junk bytes sent after every complete reply
+        long loseReplyByte = -1;    // this reply byte (0 the first) is lost on the line; -1 none
+        bool flood = false;         // the line is kept full of junk, as by a device that ignores the speed
+        // After this many reply bytes the line stalls for lateServices calls
+        // of Service, then the rest comes one byte per call: a reply that
+        // outlasts the program's time-out. -1 never.
+        long lateAfterBytes = -1;
+        int lateServices = 0;
     };
 
     // One byte on the line at 1200 bit/s: start bit, 8 data bits, stop bit.
@@ -74,6 +81,10 @@ private:
     void Process(Clock::time_point now);
     // Puts every reply byte due by now on the line, applying the faults.
     void Transmit(Clock::time_point now);
+    // The late-reply fault: false while it holds the line back now.
+    bool LateReplyLets();
+    // Fills the line with junk while the flood fault is on.
+    void Flood();
     // How long Run may wait before something is due; the longest duration
     // when nothing is.
     Clock::duration NextDue(Clock::time_point now) const;
@@ -84,6 +95,10 @@ private:
     bool m_bRealtime = false;
     bool m_bSilent = false;
     long m_nSent = 0;
+    long m_nLost = 0;
+    enum class Late { Waiting, Stalled, Trickling, Over };
+    Late m_late = Late::Waiting;
+    int m_nStallLeft = 0;
     int m_nWake = -1;  // eventfd that Stop writes
     std::deque<TimedByte> m_input;
     std::deque<TimedByte> m_output;

@@ -41,7 +41,9 @@ constexpr const char* kUsage =
     "  --corrupt-checksum MEM   send memory MEM (1-30) with a wrong checksum\n"
     "  --stop-after N           go quiet after N reply bytes\n"
     "  --close-after N          close the line after N reply bytes, then exit\n"
-    "  --garbage N              send N (up to 4096) junk bytes after every reply\n";
+    "  --garbage N              send N (up to 4096) junk bytes after every reply\n"
+    "  --lose-byte N            lose reply byte N (0 the first) on the line\n"
+    "  --flood                  keep the line full of junk, as a port that ignores the speed\n";
 
 TalvekSimulator* g_simulator = nullptr;
 
@@ -121,6 +123,10 @@ int main(int argc, char** argv)
             realtime = true;
             continue;
         }
+        if (option == "--flood") {
+            faults.flood = true;
+            continue;
+        }
         if (i + 1 >= words.size())
             return Usage(option.compare(0, 2, "--") == 0 ? option + " needs a value"
                                                          : "unexpected " + option);
@@ -145,6 +151,11 @@ int main(int argc, char** argv)
             if (!memory || *memory < 1 || *memory > TalvekAnalyser::kMemories)
                 return Usage("--corrupt-checksum needs a memory number from 1 to 30");
             faults.corruptMemory = static_cast<int>(*memory);
+        } else if (option == "--lose-byte") {
+            const auto number = ParseNumber(value);
+            if (!number)
+                return Usage("--lose-byte needs a reply byte number");
+            faults.loseReplyByte = *number;
         } else if (option == "--stop-after" || option == "--close-after" || option == "--garbage") {
             const auto count = ParseNumber(value);
             // Junk after every reply is kept small: the program drains it before each command.

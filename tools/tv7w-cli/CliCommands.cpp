@@ -3,6 +3,7 @@
 #include "CmdAnalyser.h"
 #include "CmdBitmap.h"
 #include "CmdDocument.h"
+#include "CmdResults.h"
 #include "CmdText.h"
 
 #include <charconv>
@@ -14,7 +15,7 @@ namespace {
 constexpr const char* kClipUsage = "FILE (--record N | --all) [--format 30|31|32|33] [--field-sep CODE] "
                                    "[--record-sep CODE] [--round 0|1] [--decimals 0|1]";
 constexpr const char* kDownloadUsage = "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] "
-                                       "[--retries K] [--ignore-checksum]";
+                                       "[--retries K] [--ignore-checksum] [--no-journal]";
 constexpr const char* kUploadUsage =
     "FILE --port DEVICE (--record N [--memory M] | --all) [--comdelay MS] [--retries K]";
 
@@ -31,6 +32,8 @@ const std::vector<CliCommand>& CliCommands()
         {"export", "prn|prx FILE OUT", RunExport},
         {"import", "FILE IN", RunImport},
         {"clip", kClipUsage, RunClip},
+        {"levels", "FILE RECORD [--csv]", RunLevels},
+        {"rating", "FILE RECORD", RunRating},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
         {"page", "FILE --record N OUT [--dpi D] [--graph-only]", RunPage},
         {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},

@@ -33,7 +33,9 @@ int ApplyAnalyserOptions(const char* name, const CliArgs& args, CliContext& cont
             return UsageError(name, "--port needs a device path or a port number from 1 to 8");
         Settings().Comport = number;
     } else {
+        // Messages name the device the user gave, not a port number.
         comms.Link().SetDevicePath(*port);
+        comms.Link().SetPortName(*port);
     }
 
     int comdelay = Settings().Comdelay;
@@ -92,13 +94,14 @@ int ParseSelection(const char* name, const CliArgs& args, int& slot, int& memory
 }
 
 int ParseTransfer(const char* name, CliContext& context, CliArgs& args, CCommsDlg& comms, int& slot,
-                  int& memory)
+                  int& memory, const std::vector<std::string>& commandFlags = {})
 {
     std::string error;
     std::vector<std::string> values = kAnalyserValueOptions;
     values.insert(values.end(), {"--record", "--memory"});
     std::vector<std::string> flags = kAnalyserFlagOptions;
     flags.push_back("--all");
+    flags.insert(flags.end(), commandFlags.begin(), commandFlags.end());
     if (!args.Parse(context.words, values, flags, error))
         return UsageError(name, error);
     if (args.Positional().size() != 1)
@@ -144,9 +147,11 @@ int RunDownload(CliContext& context)
     CCommsDlg comms(context.ui);
     int slot = 0;
     int memory = 0;
-    const int status = ParseTransfer("download", context, args, comms, slot, memory);
+    const int status = ParseTransfer("download", context, args, comms, slot, memory, {"--no-journal"});
     if (status != kExitOk)
         return status;
+    if (args.Has("--no-journal"))
+        Settings().Journal = 0;
     const std::string& path = args.Positional()[0];
     CMainDoc doc(context.ui);
     if (PathExists(path) ? !doc.OnOpenDocument(path) : !doc.OnNewDocument())

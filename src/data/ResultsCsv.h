@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+class CMainDoc;
+
+// The acoustic results of a document as CSV: a header row (record, source,
+// reference, LZ, LA, LC, NC, then the bands' Hz 25 .. 20000), then one row
+// per record in use with its totals, NC rating and 30 absolute band levels.
+// point is the decimal point; when it is a comma the fields are separated by
+// ";", else by ",". Lines end with CR LF.
+std::string ResultsCsvText(CMainDoc& doc, char point);
+
+// Writes ResultsCsvText to path atomically. 0 written; -1 not written (the
+// user has been told why, and an existing file is left as it was).
+int ExportResultsCsv(CMainDoc& doc, const std::string& path, char point);
