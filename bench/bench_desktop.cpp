@@ -78,9 +78,8 @@ void All30DownloadKeepsTheProgramAlive(benchmark::State& state)
         qint64 longestGap = 0;
         QTimer ticker;
         ticker.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longestGap = std::max(longestGap, sinceTick.restart());
-        });
+        QObject::connect(&ticker, &QTimer::timeout,
+                         [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
         ticker.start(10);
         sinceTick.start();
         const auto start = std::chrono::steady_clock::now();
