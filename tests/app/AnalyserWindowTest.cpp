@@ -152,3 +152,20 @@ TEST_F(AnalyserTest, RefreshShowsTheMemoryOnlyWhenItArrived)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AppTest, DemoModeAttachesASimulatedAnalyserForThisRunOnly)
+{
+    Start({.file = {}, .demo = true});
+    Settings().Comdelay = 1;
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::Connect));
+    AnalyserWindow* window = app->Analyser().Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "TALVEK 7 Connection (simulated analyser)");
+    EXPECT_EQ(window->SerialField()->text(), "T7A0042");  // at the real line's pace
+    EXPECT_EQ(Profile().GetString(ProfileKeys::kPorts, "COM1", "unset"), "unset");
+    EXPECT_EQ(Settings().Comport, 1);
+}
+
+}  // namespace
