@@ -29,7 +29,7 @@ constexpr int kPreviewWidth = 1000;  // small pictures are enlarged to about thi
 constexpr int kFrontPanelId = 131;
 constexpr int kIconId = 31234;
 constexpr int kIconBitmapSize = 32;
-constexpr int kDesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
+constexpr int kDesktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 bool Fail(const char* what, const QString& path)
 {

@@ -5,6 +5,7 @@
 #include "app/CMainFrm.h"
 #include "app/CStartDlg.h"
 #include "app/CommandIds.h"
+#include "app/CrashRecovery.h"
 #include "app/EventLoopSleeper.h"
 #include "app/HelpWindow.h"
 #include "app/ResourcePicture.h"
@@ -83,6 +84,7 @@ CMainApp::~CMainApp()
     m_help.reset();
     m_analyser.reset();
     m_frame.reset();
+    m_recovery.reset();
 }
 
 bool CMainApp::InitInstance()
@@ -101,11 +103,14 @@ bool CMainApp::InitInstance()
     m_frame->AddCommandTarget(m_analyser.get());
     QApplication::setWindowIcon(QIcon(ResourcePicture(kProgramIcon)));
 
+    m_recovery = std::make_unique<CrashRecovery>(m_documents, m_ui);
+
     if (!m_options.file.isEmpty() && m_documents.OpenDocumentFile(m_options.file) == nullptr)
         return false;
     m_frame->showMaximized();
+    const bool restored = m_recovery->OfferAbandoned(m_frame.get());
 
-    if (!m_options.file.isEmpty() || Settings().Splashscreen == 0)
+    if (!m_options.file.isEmpty() || restored || Settings().Splashscreen == 0)
         return true;
     CStartDlg start(m_frame.get());
     start.exec();

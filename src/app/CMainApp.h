@@ -16,6 +16,7 @@
 
 class AnalyserCommands;
 class CMainFrm;
+class CrashRecovery;
 class HelpWindow;
 
 // The application: settings in and out, the main window, the command line,
@@ -51,6 +52,8 @@ public:
     AppServices& Services() { return m_services; }
     AnalyserCommands& Analyser() const { return *m_analyser; }
     QtUserInterface& Ui() { return m_ui; }
+    // Null until InitInstance has started keeping copies of unsaved documents.
+    CrashRecovery* Recovery() const { return m_recovery.get(); }
 
     std::optional<CommandState> QueryCommand(int id) override;
     void RunCommand(int id) override;
@@ -69,4 +72,5 @@ private:
     std::unique_ptr<CMainFrm> m_frame;
     std::unique_ptr<AnalyserCommands> m_analyser;
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<CrashRecovery> m_recovery;
 };

@@ -80,6 +80,28 @@ CMainDoc* DocumentManager::NewDocument()
     return created;
 }
 
+CMainDoc* DocumentManager::OpenUnsavedCopy(const std::string& copy, const std::string& pathName,
+                                           bool untitled)
+{
+    auto document = std::make_unique<CMainDoc>(m_ui);
+    if (!document->OnOpenDocument(copy))
+        return nullptr;
+    if (untitled) {
+        // Read from a file it would count as named: it becomes a new document
+        // holding the copy's records.
+        const SpectrumFile records = document->Data();
+        document->OnNewDocument();
+        document->Data() = records;
+    }
+    document->SetPathName(pathName);
+    document->SetModifiedFlag(true);
+    CMainDoc* opened = m_documents.emplace_back(std::move(document)).get();
+    if (m_host)
+        m_host->OpenWindowFor(*opened);
+    Changed(opened);
+    return opened;
+}
+
 bool DocumentManager::Save(CMainDoc& document)
 {
     if (document.NeedsName())
@@ -161,6 +183,6 @@ void DocumentManager::Remove(CMainDoc& document)
 
 void DocumentManager::Changed(CMainDoc* document)
 {
-    if (m_onChange)
-        m_onChange(document);
+    for (const auto& listener : m_onChange)
+        listener(document);
 }

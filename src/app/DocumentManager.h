@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CMainDoc;
@@ -41,6 +42,10 @@ public:
     // Null when the file could not be read (the document has said why).
     CMainDoc* OpenDocumentFile(const QString& path);
     CMainDoc* NewDocument();
+    // Opens the copy of a document that had unsaved changes as that document:
+    // modified, under its path name, and still untitled (Save asks for a
+    // name) when it was. Null when the copy could not be read.
+    CMainDoc* OpenUnsavedCopy(const std::string& copy, const std::string& pathName, bool untitled);
     // Save: through Save As when the document has no name yet.
     bool Save(CMainDoc& document);
     bool SaveAs(CMainDoc& document);
@@ -56,8 +61,12 @@ public:
 
     CMainDoc* Find(const QString& path) const;
     std::vector<CMainDoc*> Documents() const;
-    // Called after a document was opened, created, saved or removed.
-    void SetChangeListener(std::function<void(CMainDoc*)> listener) { m_onChange = std::move(listener); }
+    // Called after a document was opened, created, saved or removed (with
+    // null for a removed document); every listener in the order added.
+    void AddChangeListener(std::function<void(CMainDoc*)> listener)
+    {
+        m_onChange.push_back(std::move(listener));
+    }
 
 private:
     bool SaveTo(CMainDoc& document, const QString& path);
@@ -68,6 +77,6 @@ private:
     RecentFileList& m_recent;
     Host* m_host = nullptr;
     std::function<SaveAnswer(const QString&)> m_askSaveChanges;
-    std::function<void(CMainDoc*)> m_onChange;
+    std::vector<std::function<void(CMainDoc*)>> m_onChange;
     std::vector<std::unique_ptr<CMainDoc>> m_documents;
 };

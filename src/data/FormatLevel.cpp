@@ -13,14 +13,17 @@ void FormatOneDecimal(std::string& text, double value, char point)
     // tenths), but in binary an exact half such as 0.15 may lie a hair below
     // it: the value is taken to whole thousandths first, so that its half
     // rounds away from zero as written.
-    const double thousandths = static_cast<double>(std::llround(value * 1000.0));
-    const long long tenths = std::llround(thousandths / 100.0);
+    const long long thousandths = std::llround(value * 1000.0);
     const unsigned long long magnitude =
-        tenths < 0 ? 0ull - static_cast<unsigned long long>(tenths) : static_cast<unsigned long long>(tenths);
+        ((thousandths < 0 ? 0ull - static_cast<unsigned long long>(thousandths)
+                          : static_cast<unsigned long long>(thousandths)) +
+         50) /
+        100;
+    const bool negative = thousandths < 0 && magnitude != 0;
     char buffer[32];
     char* out = buffer;
     // "%.1f" keeps the sign of a negative value that rounds to zero.
-    if (tenths < 0 || (tenths == 0 && value < 0))
+    if (negative || (magnitude == 0 && value < 0))
         *out++ = '-';
     // Two places stay free for the point and the decimal.
     out = std::to_chars(out, buffer + sizeof buffer - 2, magnitude / 10).ptr;

@@ -91,6 +91,8 @@ QString BoxText(QWidget* box)
 
 AppTest::AppTest()
 {
+    // Copies of unsaved documents stay in the test's folder too.
+    ::setenv("XDG_STATE_HOME", dir.Path().c_str(), 1);
     Profile().SetPath(dir.File("TV7W.ini"));
     Settings() = ProgramSettings{};
     Settings().Splashscreen = 0;
@@ -100,6 +102,7 @@ AppTest::~AppTest()
 {
     app.reset();
     Profile().SetPath({});
+    ::unsetenv("XDG_STATE_HOME");
 }
 
 QString AppTest::SampleFile(const std::string& name)
