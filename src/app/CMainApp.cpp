@@ -1,10 +1,12 @@
 #include "app/CMainApp.h"
 
+#include "app/AnalyserCommands.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrm.h"
 #include "app/CStartDlg.h"
 #include "app/CommandIds.h"
 #include "app/CrashRecovery.h"
+#include "app/EventLoopSleeper.h"
 #include "app/HelpWindow.h"
 #include "app/ResourcePicture.h"
 #include "app/ResultsCommands.h"
@@ -56,7 +58,7 @@ std::optional<CMainApp::Options> CMainApp::ParseCommandLine(const QStringList& a
 
 CMainApp::CMainApp(const Options& options, FileDialogs* fileDialogs)
     : m_options(options), m_fileDialogs(fileDialogs ? *fileDialogs : m_qtFileDialogs),
-      m_comms(m_ui), m_services{m_ui, m_fileDialogs, m_comms, options.demo},
+      m_comms(m_ui, EventLoopSleeper::Instance()), m_services{m_ui, m_fileDialogs, m_comms, options.demo},
       m_documents(m_ui, m_fileDialogs, m_recent)
 {
     m_documents.SetSaveQuestion([this](const QString& name) {
@@ -77,6 +79,7 @@ CMainApp::~CMainApp()
 {
     // The windows go before the documents and services they show.
     m_help.reset();
+    m_analyser.reset();
     m_frame.reset();
     m_recovery.reset();
 }
@@ -93,6 +96,8 @@ bool CMainApp::InitInstance()
 
     m_frame = std::make_unique<CMainFrm>(m_services, m_documents, m_recent);
     m_frame->AddCommandTarget(this);
+    m_analyser = std::make_unique<AnalyserCommands>(m_services, *m_frame);
+    m_frame->AddCommandTarget(m_analyser.get());
     m_results = std::make_unique<ResultsCommands>(m_services, *m_frame);
     m_frame->AddCommandTarget(m_results.get());
     QApplication::setWindowIcon(QIcon(ResourcePicture(kProgramIcon)));

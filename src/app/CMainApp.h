@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class AnalyserCommands;
 class CMainFrm;
 class CrashRecovery;
 class HelpWindow;
@@ -50,6 +51,7 @@ public:
     DocumentManager& Documents() { return m_documents; }
     RecentFileList& RecentFiles() { return m_recent; }
     AppServices& Services() { return m_services; }
+    AnalyserCommands& Analyser() const { return *m_analyser; }
     QtUserInterface& Ui() { return m_ui; }
     // Null until InitInstance has started keeping copies of unsaved documents.
     CrashRecovery* Recovery() const { return m_recovery.get(); }
@@ -69,6 +71,7 @@ private:
     RecentFileList m_recent;
     DocumentManager m_documents;
     std::unique_ptr<CMainFrm> m_frame;
+    std::unique_ptr<AnalyserCommands> m_analyser;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<CrashRecovery> m_recovery;
     std::unique_ptr<ResultsCommands> m_results;

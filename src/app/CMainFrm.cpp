@@ -111,6 +111,7 @@ void CMainFrm::BuildMenus()
     QMenu* view = NewMenu("&View");
     AddItem(view, "&Toolbar", ViewToolbar);
     AddItem(view, "&Status Bar", ViewStatusBar);
+    AddItem(view, "Analyser &Log", AnalyserLog);
     QMenu* general = NewMenu("&General");
     AddItem(general, "&About TV7W...", AppAbout);
     AddItem(general, "Pro&gram Options", ProgramOptions);
@@ -132,10 +133,12 @@ void CMainFrm::BuildMenus()
     AddItem(exportMenu, "CSV", ExportCsv);
     AddItem(exportMenu, "Bitmap (graph and text)", ExportBitmap);
     AddItem(exportMenu, "Bitmap (graph only)", ExportBitmapGraphOnly);
+    AddItem(exportMenu, "Page (PDF, SVG, PNG)...", ExportPage);
     file->addMenu(exportMenu);
     AddItem(file, "&Import", Import);
     file->addSeparator();
     AddItem(file, "&Print...\tCtrl+P", FilePrint);
+    AddItem(file, "Print &Direct", FilePrintDirect);
     AddItem(file, "Print Pre&view", FilePrintPreview);
     AddItem(file, "P&rint Setup...", FilePrintSetup);
     AddItem(file, "Printing Options", PrintingOptions);
@@ -153,6 +156,7 @@ void CMainFrm::BuildMenus()
     view = NewMenu("&View");
     AddItem(view, "&Toolbar", ViewToolbar);
     AddItem(view, "&Status Bar", ViewStatusBar);
+    AddItem(view, "Analyser &Log", AnalyserLog);
     AddItem(view, "&Resize View", ResizeView);
     AddItem(view, "&Band Table", ViewBandTable);
     QMenu* window = NewMenu("&Window");

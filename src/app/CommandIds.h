@@ -10,6 +10,7 @@ constexpr int FileSave = 57603;
 constexpr int FileSaveAs = 57604;
 constexpr int FilePrintSetup = 57606;
 constexpr int FilePrint = 57607;
+constexpr int FilePrintDirect = 57608;
 constexpr int FilePrintPreview = 57609;
 constexpr int FileMruFirst = 57616;
 constexpr int FileMruLast = 57631;
@@ -45,6 +46,8 @@ constexpr int ExportPrx = 32774;
 constexpr int ExportBitmap = 32775;
 constexpr int ExportBitmapGraphOnly = 32799;
 constexpr int Import = 65535;
+constexpr int ExportPage = 32850;
+constexpr int AnalyserLog = 32851;
 
 constexpr int NextRecord = 32746;
 constexpr int PreviousRecord = 32789;

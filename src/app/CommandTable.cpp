@@ -19,6 +19,7 @@ constexpr std::array kCommands{
     CommandInfo{FileSaveAs, "Save the active document with a new name\nSave As"},
     CommandInfo{FilePrintSetup, "Change the printer and printing options\nPrint Setup"},
     CommandInfo{FilePrint, "Print the active document\nPrint", 6},
+    CommandInfo{FilePrintDirect, "Print the active document without asking\nPrint"},
     CommandInfo{FilePrintPreview, "Display full pages\nPrint Preview", 7},
     CommandInfo{AppExit, "Quit the application; prompts to save documents\nExit"},
     CommandInfo{EditCopy, "Copy the selection and put it on the Clipboard\nCopy", 4},
@@ -49,6 +50,8 @@ constexpr std::array kCommands{
     CommandInfo{ExportBitmap, "Save the Plot output as a bitmap file"},
     CommandInfo{ExportBitmapGraphOnly, "Save the Plot output as a bitmap file (graph part only)"},
     CommandInfo{Import, "Import a data file \nImport a file"},
+    CommandInfo{ExportPage, "Save the printed page as a PDF, SVG or PNG file\nExport Page"},
+    CommandInfo{AnalyserLog, "Show every byte exchanged with the TALVEK 7\nAnalyser Log"},
 };
 
 constexpr CommandInfo kRecentFile{FileMruFirst, "Open this document"};

@@ -282,10 +282,14 @@ int AnalyserLink::Write(const std::uint8_t* buffer, int& length)
             length = written;
             SetError(", Bad Write e=%d", err);
         }
+        if (m_observer && length > 0)
+            m_observer(true, buffer, length);
         m_nLastError = -1;
         return -1;
     }
     length = written;
+    if (m_observer)
+        m_observer(true, buffer, length);
     return 0;
 }
 
@@ -303,6 +307,8 @@ int AnalyserLink::Read(std::uint8_t* buffer, int& length)
     const ssize_t n = ::read(m_hPort, buffer, static_cast<std::size_t>(wanted));
     if (n > 0) {
         length = static_cast<int>(n);
+        if (m_observer)
+            m_observer(false, buffer, length);
         return 0;
     }
     if (n < 0 && (errno == EAGAIN || errno == EINTR))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -74,6 +75,11 @@ public:
     bool HasPortName() const { return !m_strPortName.empty(); }
     std::string PortName() const;
 
+    // Is told of every byte written to and read from the port, for the
+    // analyser log; empty to stop.
+    using TrafficObserver = std::function<void(bool sent, const std::uint8_t* bytes, int count)>;
+    void SetTrafficObserver(TrafficObserver observer) { m_observer = std::move(observer); }
+
     bool IsOpen() const { return m_bOpen != 0; }
     int Port() const { return m_nPort; }
     int LastError() const { return m_nLastError; }
@@ -98,4 +104,5 @@ private:
     int m_hPort = -1;
     std::string m_strDevicePath;
     std::string m_strPortName;
+    TrafficObserver m_observer;
 };

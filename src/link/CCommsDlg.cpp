@@ -98,6 +98,24 @@ void CCommsDlg::UpdateFields()
     m_ui.ShowProgress(m_strCommsStatus);
 }
 
+CCommsDlg::ExchangeScope::ExchangeScope(CCommsDlg& comms) : m_comms(comms)
+{
+    if (m_comms.m_nExchangeDepth++ == 0)
+        m_comms.m_bCancelRequested = false;
+}
+
+CCommsDlg::ExchangeScope::~ExchangeScope()
+{
+    if (--m_comms.m_nExchangeDepth == 0)
+        m_comms.m_bCancelRequested = false;
+}
+
+void CCommsDlg::Cancel()
+{
+    if (IsExchangeRunning())
+        m_bCancelRequested = true;
+}
+
 void CCommsDlg::Pause(int milliseconds)
 {
     m_sleeper.Sleep(milliseconds);
@@ -156,6 +174,9 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
     int polls = 0;
     while (received < count) {
         m_sleeper.Sleep(kPollPauseMs);
+        // The pause is where the user's cancel arrives.
+        if (m_bCancelRequested)
+            return Wait::Cancelled;
         int length = 1;
         if (m_link.Read(bytes + received, length) < 0)
             return Wait::LinkFailed;
@@ -195,6 +216,8 @@ void CCommsDlg::SettleLine()
     int quietPolls = 0;
     for (int poll = 0; poll < kSettlePolls && quietPolls < kQuietPolls; ++poll) {
         m_sleeper.Sleep(kPollPauseMs);
+        if (m_bCancelRequested)
+            return;  // the next wait ends the exchange
         int length = static_cast<int>(discarded.size());
         // A failing line is found by the repeated request.
         if (m_link.Read(discarded.data(), length) < 0)
@@ -246,6 +269,12 @@ int CCommsDlg::TimedOutEnd()
     return EndFailedExchange("Timed Out", false, CommsFailure::TimedOut, kFailed);
 }
 
+int CCommsDlg::CancelledEnd()
+{
+    m_bCancelRequested = false;
+    return EndFailedExchange("Cancelled", false, CommsFailure::Cancelled, kFailed);
+}
+
 // --- Exchanges ---------------------------------------------------------------------
 
 std::string CCommsDlg::PortInMessages() const
@@ -268,6 +297,8 @@ int CCommsDlg::SendOnce(std::uint8_t command, bool bCloseAfter, bool& bTimedOut)
     const Wait wait = Receive(&acknowledgement, 1, kAckPolls, false);
     if (wait == Wait::LinkFailed)
         return CommandLinkFailure();
+    if (wait == Wait::Cancelled)
+        return CancelledEnd();
     if (wait == Wait::TimedOut) {
         bTimedOut = true;
         return 0;
@@ -292,6 +323,7 @@ int CCommsDlg::CommandTimedOutEnd()
 int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
 {
     m_lastFailure = CommsFailure::None;
+    ExchangeScope exchange(*this);
     for (;;) {
         bool bTimedOut = false;
         if (const int result = SendOnce(command, bCloseAfter, bTimedOut); result != 0 || !bTimedOut)
@@ -304,6 +336,7 @@ int CCommsDlg::SendCommand(std::uint8_t command, bool bCloseAfter)
 int CCommsDlg::ReadStatus()
 {
     m_lastFailure = CommsFailure::None;
+    ExchangeScope exchange(*this);
     WaitCursor wait(m_ui);
     m_szSerial.fill('\0');
     m_panel = PanelState{};
@@ -325,6 +358,8 @@ int CCommsDlg::ReadStatus()
             break;
         if (received == Wait::LinkFailed)
             return PortFailure();
+        if (received == Wait::Cancelled)
+            return CancelledEnd();
         if (!AskTryAgain("Timed Out on Status Read, check TALVEK 7 connection\r\nTry Again?",
                          UserInterface::Icon::Exclamation))
             return TimedOutEnd();
@@ -366,6 +401,7 @@ int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source
     m_lastFailure = CommsFailure::None;
     if (source != kCurrentMemory && source >= kMemories)
         return RefuseRequest();
+    ExchangeScope exchange(*this);
     WaitCursor wait(m_ui);
     std::vector<std::uint8_t> reply(kAllRecordsReply);
     int memory = 0;
@@ -399,6 +435,8 @@ int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source
             break;
         if (received == Wait::LinkFailed)
             return PortFailure();
+        if (received == Wait::Cancelled)
+            return CancelledEnd();
         // Unlike the other time-out questions, this one carries no icon.
         if (!AskTryAgain("Timed Out on Download, check TALVEK 7 connection\r\nTry again?",
                          UserInterface::Icon::None))
@@ -436,6 +474,7 @@ int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
     if (memory >= 0 && !ValidMemory(nDestSlot))
         return RefuseRequest();
 
+    ExchangeScope exchange(*this);
     DownloadBuffer buffer{};
     const int result = DownloadRecords(buffer, nDestSlot, source);
     if (result != 0)
@@ -467,7 +506,10 @@ int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSl
         m_lastFailure = CommsFailure::MemoryUnknown;
         return kFailed;
     }
+    ExchangeScope exchange(*this);
     WaitCursor wait(m_ui);
+    // The analyser's memories change: what the display shows is no longer fresh.
+    m_bShowingRecord = 0;
     const int memory = target == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : target;
     for (;;) {
         std::optional<std::uint8_t> unacknowledged;
@@ -542,6 +584,21 @@ int CCommsDlg::UploadFromFile(CMainDoc& doc, int target, int slot)
     const MemoryRecord image = doc.Data().records[static_cast<std::size_t>(slot)];
     const int result = UploadRecord(image, target, slot);
     return result < 0 ? result : 0;
+}
+
+int CCommsDlg::RefreshPanelRecord()
+{
+    WaitCursor wait(m_ui);
+    if (m_panel.m_nPanelMemory < 1 || m_panel.m_nPanelMemory > kMemories)
+        m_panel.m_nPanelMemory = 1;
+    DownloadBuffer buffer{};
+    const int result = DownloadRecords(buffer, -1, m_panel.m_nPanelMemory - 1);
+    if (result == 0) {
+        std::memcpy(m_panelRecord.data(), buffer.data(), m_panelRecord.size());
+        m_bShowingRecord = 1;
+    }
+    m_ui.Repaint();
+    return result;
 }
 
 void CCommsDlg::ShowHexDump(const std::uint8_t* bytes, int count, const std::string& heading)

@@ -27,6 +27,7 @@ enum class CommsFailure {
     ChecksumRefused,  // a downloaded record failed its checksum and was not taken
     InvalidRequest,   // a memory or record index out of range; nothing was sent
     MemoryUnknown,    // the analyser's selected memory is not known yet; nothing was sent
+    Cancelled,        // the user cancelled the exchange while it ran
 };
 
 // The one object that owns the link to the TALVEK 7, what the program knows
@@ -123,8 +124,27 @@ public:
     int UploadRecord(const MemoryRecord& image, int target, int nSourceSlot);
     // Recomputes the checksum of record slot of the document and uploads it.
     int UploadFromFile(CMainDoc& doc, int target, int slot);
+    // Downloads the selected memory (memory 1 when none is selected) for the
+    // window's display, which shows it as fresh only when it arrived: a
+    // failed Refresh leaves the display stale and Refresh open to a retry.
+    int RefreshPanelRecord();
+    // The record image of the last successful Refresh; bytes 0-30 feed the
+    // display's dots.
+    const std::array<std::uint8_t, MemoryRecord::kSize>& PanelRecord() const { return m_panelRecord; }
+    // True while the display shows a record just fetched; a command from the
+    // panel or an upload makes it stale.
+    bool IsShowingRecord() const { return m_bShowingRecord != 0; }
+    void SetShowingRecord(bool showing) { m_bShowingRecord = showing ? 1 : 0; }
     // One message box: the heading, then "index: value" per byte.
     void ShowHexDump(const std::uint8_t* bytes, int count, const std::string& heading);
+
+    // Asks the exchange that runs to end at its next poll, as a time-out
+    // the user declined to retry ends: the port closed, the status line
+    // "Cancelled", kFailed, nothing written. Ignored while none runs.
+    void Cancel();
+    // True from the start to the end of an exchange (a command, a status
+    // read, a download or an upload).
+    bool IsExchangeRunning() const { return m_nExchangeDepth > 0; }
 
     // Why the last exchange failed; None after one that succeeded.
     CommsFailure LastFailure() const { return m_lastFailure; }
@@ -142,7 +162,20 @@ public:
     AnalyserLink& Link() { return m_link; }
 
 private:
-    enum class Wait { Received, TimedOut, LinkFailed };
+    enum class Wait { Received, TimedOut, LinkFailed, Cancelled };
+
+    // Marks an exchange as running for its lifetime; exchanges nest (a
+    // download sends commands), and a cancel outlives none of them.
+    class ExchangeScope {
+    public:
+        explicit ExchangeScope(CCommsDlg& comms);
+        ~ExchangeScope();
+        ExchangeScope(const ExchangeScope&) = delete;
+        ExchangeScope& operator=(const ExchangeScope&) = delete;
+
+    private:
+        CCommsDlg& m_comms;
+    };
 
     // Polls until count bytes have arrived; with bMemoryProgress the status
     // line names the memory being received after every poll.
@@ -162,6 +195,8 @@ private:
     int TimedOutEnd();
     // The beep and the time-out question; true to try again, once the line
     // has settled.
+    int CancelledEnd();
+    // The beep and the time-out question; true to try again.
     bool AskTryAgain(const std::string& question, UserInterface::Icon icon);
     bool AskTryCommandAgain(std::uint8_t command);
     // Waits until the line has been quiet for kQuietPolls polls, discarding
@@ -190,4 +225,8 @@ private:
     PanelState m_panel;
     CommsFailure m_lastFailure = CommsFailure::None;
     DownloadJournal m_journal;
+    std::array<std::uint8_t, MemoryRecord::kSize> m_panelRecord{};
+    int m_bShowingRecord = 0;
+    int m_nExchangeDepth = 0;
+    bool m_bCancelRequested = false;
 };

@@ -117,6 +117,38 @@ int PlotPage::Render(CMainDoc* document, int memory, int width, int height, int 
         return -1;
     }
     std::memset(m_image.Bits(), 0xFF, static_cast<std::size_t>(m_image.ImageBytes()));
+    Layout(document, memory, width, height);
+
+    DibPainter canvas(m_image);
+    if (!canvas.IsActive())
+        return 0;  // a page without pixels has nothing to draw on
+    Paint(canvas.Painter(), fontDivisor, graphOnly);
+    canvas.Finish();
+    return 0;
+}
+
+int PlotPage::RenderOn(QPainter& painter, CMainDoc* document, int memory, int width, int height,
+                       int fontDivisor, int graphOnly)
+{
+    Release();
+    m_strError.clear();
+    if (document == nullptr) {
+        m_strError = kNoDocument;
+        return -1;
+    }
+    m_nBitsPerPixel = 8;
+    Layout(document, memory, width, height);
+    painter.save();
+    painter.fillRect(0, 0, width, height, Qt::white);
+    Paint(painter, fontDivisor, graphOnly);
+    painter.restore();
+    return 0;
+}
+
+void PlotPage::Layout(CMainDoc* document, int memory, int width, int height)
+{
+    m_pDocument = document;
+    m_nMemory = memory;
     m_nPageWidth = width;
     m_nPageHeight = height;
     m_nUnitU = width / 36;
@@ -125,11 +157,10 @@ int PlotPage::Render(CMainDoc* document, int memory, int width, int height, int 
     m_nGraphTop = 3 * m_nUnitV;
     m_nGraphWidth = 30 * m_nUnitU;
     m_nGraphHeight = 16 * m_nUnitV;
+}
 
-    DibPainter canvas(m_image);
-    if (!canvas.IsActive())
-        return 0;  // a page without pixels has nothing to draw on
-    QPainter& painter = canvas.Painter();
+void PlotPage::Paint(QPainter& painter, int fontDivisor, int graphOnly)
+{
     painter.setPen(QColor(Qt::black));
     painter.setBackgroundMode(Qt::TransparentMode);
     // Grey pages take smoothed text; black-and-white pages take whole pixels.
@@ -151,8 +182,6 @@ int PlotPage::Render(CMainDoc* document, int memory, int width, int height, int 
         DrawHeader(0, 0, m_nPageWidth, fontDivisor);
     }
     m_pPainter = nullptr;
-    canvas.Finish();
-    return 0;
 }
 
 void PlotPage::Release()

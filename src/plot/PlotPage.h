@@ -39,6 +39,11 @@ public:
     int Render(CMainDoc* document, int memory, int width, int height, int fontDivisor, int graphOnly,
                int bitsPerPixel);
     void Release();
+    // Paints the same page straight onto painter (a PDF or SVG writer keeps
+    // it as lines and text), width x height in the painter's coordinates,
+    // grey; nothing is kept. 0, or -1 when document is null.
+    int RenderOn(QPainter& painter, CMainDoc* document, int memory, int width, int height, int fontDivisor,
+                 int graphOnly);
 
     // The steps of Render, drawing on the page being rendered.
     int DrawGraph(int x, int y, int width, int height, int fontDivisor);
@@ -59,6 +64,10 @@ private:
     // fontDivisor when it is above 1.
     static void PageFont(FontSpec& font, const std::string& spec, int fontDivisor, int escapement = 0);
     void Text(const FontSpec& font, int x, int y, const std::string& text);
+    // The page's geometry for a width x height page.
+    void Layout(CMainDoc* document, int memory, int width, int height);
+    // Draws bitmaps, graph and texts with painter.
+    void Paint(QPainter& painter, int fontDivisor, int graphOnly);
 
     DibImage m_image;
     int m_nPageWidth = 0;

@@ -35,6 +35,7 @@ const std::vector<CliCommand>& CliCommands()
         {"levels", "FILE RECORD [--csv]", RunLevels},
         {"rating", "FILE RECORD", RunRating},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
+        {"page", "FILE --record N OUT [--dpi D] [--graph-only]", RunPage},
         {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},
         {"download", kDownloadUsage, RunDownload},
         {"upload", kUploadUsage, RunUpload},

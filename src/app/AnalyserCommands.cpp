@@ -1,0 +1,229 @@
+#include "app/AnalyserCommands.h"
+
+#include "app/AnalyserLogWindow.h"
+#include "app/AnalyserWindow.h"
+#include "app/AppServices.h"
+#include "app/CMainFrm.h"
+#include "app/CMainVue.h"
+#include "app/COptionsDlg.h"
+#include "app/CommandIds.h"
+#include "app/DemoAnalyser.h"
+#include "app/EventLoopSleeper.h"
+#include "app/ExchangeProgressDialog.h"
+#include "app/FileDialogs.h"
+#include "app/PagePrinter.h"
+#include "app/PrintingOptionsDialog.h"
+#include "app/QtFontChooser.h"
+#include "app/QtUserInterface.h"
+#include "data/ProgramSettings.h"
+#include "link/CCommsDlg.h"
+#include "plot/ExportBitmap.h"
+#include "plot/PageExport.h"
+
+#include <QFileInfo>
+#include <QInputDialog>
+
+namespace {
+
+// A document's path with its last three characters replaced: x.spc gives x.bmp.
+QString WithExtension(const std::string& path, const char* extension)
+{
+    const QString name = QString::fromLocal8Bit(path.c_str());
+    return name.size() >= 3 ? name.left(name.size() - 3) + QLatin1String(extension) : name;
+}
+
+}  // namespace
+
+AnalyserCommands::AnalyserCommands(AppServices& services, CMainFrm& frame)
+    : m_services(services), m_frame(frame), m_progress(std::make_unique<ExchangeProgressDialog>(
+                                                services.comms, EventLoopSleeper::Instance(), &frame)),
+      m_printer(std::make_unique<PagePrinter>(services.ui, &frame))
+{
+    m_log.Attach(services.comms.Link());
+    if (services.demo) {
+        m_demo = std::make_unique<DemoAnalyser>();
+        std::string error;
+        if (!m_demo->Attach(services.comms.Link(), error)) {
+            services.ui.Tell("The simulated analyser cannot start\r\n(" + error + ")",
+                             UserInterface::Icon::Exclamation);
+            m_demo.reset();
+        }
+    }
+    services.ui.SetProgressSink([this](const QString& text) {
+        m_progress->ShowText(text);
+        if (m_window)
+            m_window->ShowStatus(text);
+    });
+    services.ui.SetRepaintSink([this] {
+        if (m_window && m_window->IsOpen())
+            m_window->Repaint();
+    });
+    CCommsDlg& comms = services.comms;
+    services.exchangeRunning = [&comms] { return comms.IsExchangeRunning(); };
+}
+
+AnalyserCommands::~AnalyserCommands()
+{
+    // The program ends: the window closes as the user would close it, so
+    // its position is kept and the port left closed.
+    if (m_window && m_window->IsOpen())
+        m_window->close();
+    m_services.ui.SetProgressSink(nullptr);
+    m_services.ui.SetRepaintSink(nullptr);
+    m_services.exchangeRunning = [] { return false; };
+    m_logWindow.reset();
+    m_window.reset();
+    m_progress.reset();
+    // The simulated analyser goes last: the link may still point at it.
+    m_services.comms.Link().SetDevicePath({});
+}
+
+std::optional<CommandState> AnalyserCommands::QueryCommand(int id)
+{
+    const bool view = m_frame.ActiveView() != nullptr;
+    switch (id) {
+    case CommandId::Connect:
+        return CommandState{true, m_window && m_window->IsOpen()};
+    case CommandId::ProgramOptions:
+    case CommandId::PrintingOptions:
+    case CommandId::FilePrintSetup:
+    case CommandId::AnalyserLog:
+        return CommandState{};
+    case CommandId::FilePrint:
+    case CommandId::FilePrintDirect:
+    case CommandId::FilePrintPreview:
+    case CommandId::ExportBitmap:
+    case CommandId::ExportBitmapGraphOnly:
+    case CommandId::ExportPage:
+        return CommandState{view};
+    default:
+        return std::nullopt;
+    }
+}
+
+void AnalyserCommands::RunCommand(int id)
+{
+    CMainVue* view = m_frame.ActiveView();
+    switch (id) {
+    case CommandId::Connect:
+        ToggleWindow();
+        break;
+    case CommandId::ProgramOptions:
+        ProgramOptions();
+        break;
+    case CommandId::PrintingOptions:
+        PrintingOptions();
+        break;
+    case CommandId::FilePrintSetup:
+        m_printer->Setup();
+        break;
+    case CommandId::FilePrint:
+    case CommandId::FilePrintDirect:
+        if (view)
+            m_printer->Print(view->GetDocument(), view->SelectedMemory() - 1, id == CommandId::FilePrint);
+        break;
+    case CommandId::FilePrintPreview:
+        if (view)
+            m_printer->Preview(view->GetDocument(), view->SelectedMemory() - 1);
+        break;
+    case CommandId::ExportBitmap:
+    case CommandId::ExportBitmapGraphOnly:
+        ExportBitmap(id == CommandId::ExportBitmapGraphOnly ? 1 : 0);
+        break;
+    case CommandId::ExportPage:
+        ExportPage();
+        break;
+    case CommandId::AnalyserLog:
+        ShowLog();
+        break;
+    default:
+        break;
+    }
+}
+
+void AnalyserCommands::ToggleWindow()
+{
+    if (m_window && m_window->IsOpen()) {
+        m_window->close();
+        return;
+    }
+    if (!m_window) {
+        m_window =
+            std::make_unique<AnalyserWindow>(m_services.comms, m_services.ui, m_demo != nullptr, &m_frame);
+        m_window->onClosed = [this] { m_services.updateCommandStates(); };
+    }
+    m_window->Open();
+}
+
+void AnalyserCommands::ProgramOptions()
+{
+    COptionsDlg dialog(m_services.comms, m_services.ui, &m_frame);
+    dialog.exec();
+}
+
+void AnalyserCommands::PrintingOptions()
+{
+    QtFontChooser fonts(&m_frame);
+    PrintingOptionsDialog dialog(m_services.ui, m_services.fileDialogs, fonts, &m_frame);
+    dialog.exec();
+}
+
+void AnalyserCommands::ExportBitmap(int graphOnly)
+{
+    // The record of the window the user works in, whichever view of the
+    // document was opened first.
+    CMainVue* view = m_frame.ActiveView();
+    if (view == nullptr)
+        return;
+    CMainDoc& document = view->GetDocument();
+    FileDialogs::Request request;
+    request.title = QStringLiteral("Save As");
+    request.proposedName = WithExtension(document.GetPathName(), "bmp");
+    request.defaultSuffix = QStringLiteral("bmp");
+    const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
+    if (!path)
+        return;
+    ::ExportBitmap(document, view->SelectedMemory() - 1, path->toLocal8Bit().toStdString(), graphOnly);
+}
+
+void AnalyserCommands::ExportPage()
+{
+    CMainVue* view = m_frame.ActiveView();
+    if (view == nullptr)
+        return;
+    CMainDoc& document = view->GetDocument();
+    FileDialogs::Request request;
+    request.title = QStringLiteral("Export Page");
+    request.proposedName = WithExtension(document.GetPathName(), "pdf");
+    request.filters = {QStringLiteral("PDF (*.pdf)"), QStringLiteral("SVG (*.svg)"),
+                       QStringLiteral("PNG (*.png)")};
+    request.defaultSuffix = QStringLiteral("pdf");
+    const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
+    if (!path)
+        return;
+    const std::string file = path->toLocal8Bit().toStdString();
+    int dpi = PageExport::kDefaultPngDpi;
+    if (PageExport::FormatOf(file) == PageExport::Format::Png) {
+        bool ok = false;
+        dpi = QInputDialog::getInt(&m_frame, QStringLiteral("Export Page"),
+                                   QStringLiteral("Resolution (dots per inch):"), PageExport::kDefaultPngDpi,
+                                   PageExport::kMinPngDpi, PageExport::kMaxPngDpi, 1, &ok);
+        if (!ok)
+            return;
+    }
+    WaitCursor wait(m_services.ui);
+    std::string error;
+    if (PageExport::Write(document, view->SelectedMemory() - 1, file, dpi, Settings().Plotgronly, error) != 0)
+        m_services.ui.Tell("Cannot export the page to " + file + "\r\n(" + error + ")",
+                           UserInterface::Icon::Exclamation);
+}
+
+void AnalyserCommands::ShowLog()
+{
+    if (!m_logWindow)
+        m_logWindow =
+            std::make_unique<AnalyserLogWindow>(m_log, m_services.ui, m_services.fileDialogs, &m_frame);
+    m_logWindow->show();
+    m_logWindow->raise();
+    m_logWindow->activateWindow();
+}

@@ -1,0 +1,104 @@
+#include "app/ExchangeProgressDialog.h"
+
+#include "app/EventLoopSleeper.h"
+#include "link/CCommsDlg.h"
+#include "link/TransferProgress.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kWatchIntervalMs = 25;
+constexpr int kTextWidth = 320;
+
+}  // namespace
+
+ExchangeProgressDialog::ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleeper& sleeper, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_comms(comms), m_sleeper(sleeper), m_text(new QLabel), m_bar(new QProgressBar),
+      m_cancel(new QPushButton(QStringLiteral("Cancel")))
+{
+    setWindowTitle(QStringLiteral("TALVEK 7"));
+    setWindowModality(Qt::ApplicationModal);
+    m_text->setMinimumWidth(kTextWidth);
+    m_bar->setTextVisible(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addWidget(m_bar);
+    layout->addLayout(buttons);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        m_comms.Cancel();
+        m_cancel->setEnabled(false);
+    });
+    m_watch.setInterval(kWatchIntervalMs);
+    connect(&m_watch, &QTimer::timeout, this, [this] { CheckEnded(); });
+    m_sleeper.SetPauseHook([this] { OnPause(); });
+}
+
+ExchangeProgressDialog::~ExchangeProgressDialog()
+{
+    m_sleeper.SetPauseHook(nullptr);
+    m_sleeper.SetTakeInput(false);
+}
+
+void ExchangeProgressDialog::ShowText(const QString& text)
+{
+    m_text->setText(text);
+    if (const std::optional<TransferProgress> progress = ProgressOf(text.toStdString())) {
+        m_bar->setRange(0, progress->maximum);
+        m_bar->setValue(progress->value);
+    } else if (m_bar->maximum() != 0 && !text.startsWith(QStringLiteral("Ok"))) {
+        m_bar->setRange(0, 0);  // busy, no measure
+    }
+}
+
+void ExchangeProgressDialog::OnPause()
+{
+    if (!m_comms.IsExchangeRunning())
+        return;
+    if (!m_watch.isActive()) {
+        m_running.start();
+        m_watch.start();
+    }
+    if (!isVisible() && m_running.elapsed() >= m_nShowDelayMs) {
+        m_cancel->setEnabled(true);
+        show();
+        raise();
+        m_sleeper.SetTakeInput(true);
+    }
+}
+
+void ExchangeProgressDialog::CheckEnded()
+{
+    if (m_comms.IsExchangeRunning())
+        return;
+    m_watch.stop();
+    m_sleeper.SetTakeInput(false);
+    hide();
+    m_bar->setRange(0, 0);
+    m_bar->reset();
+}
+
+void ExchangeProgressDialog::reject()
+{
+    // Escape asks the exchange to end; the dialog goes when it has.
+    m_comms.Cancel();
+    m_cancel->setEnabled(false);
+}
+
+void ExchangeProgressDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (m_comms.IsExchangeRunning())
+        reject();
+    else
+        CheckEnded();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+
+class CCommsDlg;
+class EventLoopSleeper;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// The modal window that covers every exchange with the analyser: its
+// progress text, a bar for the long transfers, and Cancel. It shows itself
+// when an exchange has run for kShowDelayMs and goes when it has ended;
+// being modal it is then the only window that takes the user's clicks and
+// keys. Cancel, Escape and the close box cancel the exchange.
+class ExchangeProgressDialog : public QDialog {
+public:
+    static constexpr int kShowDelayMs = 300;
+
+    ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleeper& sleeper, QWidget* parent);
+    ~ExchangeProgressDialog() override;
+
+    // A progress text of the exchange.
+    void ShowText(const QString& text);
+    void SetShowDelay(int milliseconds) { m_nShowDelayMs = milliseconds; }
+
+    QPushButton* CancelButton() const { return m_cancel; }
+    QProgressBar* Bar() const { return m_bar; }
+    QLabel* TextLabel() const { return m_text; }
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Every pause of an exchange comes here.
+    void OnPause();
+    // Hides the dialog once no exchange runs.
+    void CheckEnded();
+
+    CCommsDlg& m_comms;
+    EventLoopSleeper& m_sleeper;
+    QLabel* m_text;
+    QProgressBar* m_bar;
+    QPushButton* m_cancel;
+    QTimer m_watch;
+    QElapsedTimer m_running;
+    int m_nShowDelayMs = kShowDelayMs;
+};

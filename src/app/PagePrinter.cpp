@@ -1,0 +1,98 @@
+#include "app/PagePrinter.h"
+
+#include "data/CMainDoc.h"
+#include "data/ProgramSettings.h"
+#include "data/UserInterface.h"
+#include "plot/DrawDib.h"
+#include "plot/PlotPage.h"
+#include "plot/PrintLayout.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
+namespace {
+
+void TellCannotPrint(UserInterface& ui, const QString& error)
+{
+    ui.Tell("Cannot print the page\r\n(" + error.toStdString() + ")", UserInterface::Icon::Exclamation);
+}
+
+}  // namespace
+
+PagePrinter::PagePrinter(UserInterface& ui, QWidget* parent) : m_ui(ui), m_parent(parent)
+{
+    m_printer.setResolution(kResolution);
+    m_printer.setPageSize(QPageSize(QPageSize::A4));
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+    m_printer.setDocName(QStringLiteral("TV7W page"));
+}
+
+bool PagePrinter::Setup()
+{
+    QPageSetupDialog dialog(&m_printer, m_parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool PagePrinter::RenderPage(PlotPage& page, PrintLayout& layout, const QPrinter& printer, CMainDoc& document,
+                             int record, bool preview, QString& error)
+{
+    const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
+    layout = PrintLayoutFor(printable.width(), printable.height(), preview);
+    if (page.Render(&document, record, layout.pageWidth, layout.pageHeight, layout.fontDivisor,
+                    Settings().Plotgronly, Settings().Plotgrey != 0 ? 8 : 1) == 0)
+        return true;
+    error = QString::fromStdString(page.ErrorText());
+    return false;
+}
+
+bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
+{
+    if (withDialog) {
+        QPrintDialog dialog(&m_printer, m_parent);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+    }
+    WaitCursor wait(m_ui);
+    // The page is rendered before the job starts, so that a page that
+    // cannot be rendered leaves no blank sheet and no empty file.
+    PlotPage page;
+    PrintLayout layout;
+    QString error;
+    if (!RenderPage(page, layout, m_printer, document, record, false, error)) {
+        TellCannotPrint(m_ui, error);
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&m_printer)) {
+        TellCannotPrint(m_ui, QStringLiteral("the printer cannot be opened"));
+        return false;
+    }
+    DrawDib(painter, page.Image(), 0, 0, layout.targetWidth, layout.targetHeight, 0, 0, 0, 0, 0);
+    return painter.end();
+}
+
+void PagePrinter::Preview(CMainDoc& document, int record)
+{
+    QPrintPreviewDialog dialog(&m_printer, m_parent);
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    // The preview asks for its page again whenever the setup changes; a
+    // page that cannot be rendered is reported once.
+    bool told = false;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
+        PlotPage page;
+        PrintLayout layout;
+        QString error;
+        if (RenderPage(page, layout, *printer, document, record, true, error)) {
+            QPainter painter(printer);
+            DrawDib(painter, page.Image(), 0, 0, layout.targetWidth, layout.targetHeight, 0, 0, 0, 0, 0);
+        } else if (!told) {
+            told = true;
+            TellCannotPrint(m_ui, error);
+        }
+    });
+    dialog.exec();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPrinter>
+
+class CMainDoc;
+class PlotPage;
+struct PrintLayout;
+class QWidget;
+class UserInterface;
+
+// The program's one printer and the printing of a record's page on it:
+// Print Setup, Print (with the print dialog, which also prints to a PDF
+// file), print direct and Print Preview. The page is rendered at the
+// printer's printable size (plot in the upper half of the sheet), in 256
+// greys when Plotgrey is set, else black and white; Plotgronly leaves out
+// bitmaps and texts. A page that cannot be rendered is reported once and
+// nothing goes to the printer.
+class PagePrinter {
+public:
+    // The resolution the page's fonts are sized for.
+    static constexpr int kResolution = 300;
+
+    PagePrinter(UserInterface& ui, QWidget* parent);
+
+    QPrinter& Printer() { return m_printer; }
+
+    // The page setup dialog; true when accepted.
+    bool Setup();
+    // Prints record (0..29) of document, asking with the print dialog first
+    // when withDialog is true. True when the page was printed.
+    bool Print(CMainDoc& document, int record, bool withDialog);
+    // The preview window for record (0..29) of document.
+    void Preview(CMainDoc& document, int record);
+
+    // Renders the page for printer's printable size (the preview's smaller
+    // page when preview is true): false with error set when it cannot be.
+    static bool RenderPage(PlotPage& page, PrintLayout& layout, const QPrinter& printer, CMainDoc& document,
+                           int record, bool preview, QString& error);
+
+private:
+    UserInterface& m_ui;
+    QWidget* m_parent;
+    QPrinter m_printer{QPrinter::HighResolution};
+};

@@ -1,0 +1,231 @@
+#include "app/PrintingOptionsDialog.h"
+
+#include "app/DialogUnits.h"
+#include "app/FileDialogs.h"
+#include "data/ProgramSettings.h"
+#include "data/UserInterface.h"
+#include "disk/DskFile.h"
+#include "plot/FontSpec.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+
+constexpr int kPercentLimit = 10000;
+constexpr int kTextLimit = 255;
+
+QString FontLabel(const std::string& spec)
+{
+    FontSpec font;
+    font.FromSpec(spec);
+    std::string face;
+    font.FaceName(face);
+    return QStringLiteral("%1 (%2pt)").arg(QString::fromStdString(face)).arg(font.PointSize());
+}
+
+bool IsNone(const QString& name)
+{
+    return name.compare(QStringLiteral("none"), Qt::CaseInsensitive) == 0;
+}
+
+bool FileExists(const QString& name)
+{
+    DskFile file;
+    return file.DskXGetLength(name.toStdString()) >= 0;
+}
+
+std::string Text(const QLineEdit* edit)
+{
+    return edit->text().left(kTextLimit).toStdString();
+}
+
+}  // namespace
+
+PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& files, FontChooser& fonts,
+                                             QWidget* parent)
+    : QDialog(parent), m_ui(ui), m_files(files), m_fonts(fonts)
+{
+    using DialogUnits::ToPixels;
+    const ProgramSettings& settings = Settings();
+    setWindowTitle(QStringLiteral("Printing Options"));
+    setFont(DialogUnits::TemplateFont());
+    setFixedSize(ToPixels(0, 0, 213, 284).size());
+
+    const auto group = [this](const char* title, QRect where) {
+        auto* box = new QGroupBox(QString::fromLatin1(title), this);
+        box->setGeometry(where);
+    };
+    const auto edit = [this](const std::string& text, QRect where) {
+        auto* field = new QLineEdit(QString::fromStdString(text), this);
+        field->setMaxLength(kTextLimit);
+        field->setGeometry(where);
+        return field;
+    };
+    const auto button = [this](const char* text, QRect where) {
+        auto* push = new QPushButton(QString::fromLatin1(text), this);
+        push->setAutoDefault(false);
+        push->setGeometry(where);
+        return push;
+    };
+    // A percentage with its label before it: W=H=-1 keeps a bitmap's own size.
+    const auto percent = [this](const char* name, int value, int left, int top) {
+        auto* label = new QLabel(QString::fromLatin1(name), this);
+        label->setGeometry(ToPixels(left, top + 2, 14, 8));
+        auto* box = new QSpinBox(this);
+        box->setRange(-kPercentLimit, kPercentLimit);
+        box->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        box->setValue(value);
+        box->setGeometry(ToPixels(left + 14, top, 24, 12));
+        return box;
+    };
+
+    group("Main Text ", ToPixels(2, 0, 210, 31));
+    m_mainFont = edit({}, ToPixels(14, 11, 124, 12));
+    m_mainFont->setReadOnly(true);
+    m_mainFont->setFocusPolicy(Qt::NoFocus);
+    m_mainFont->setText(FontLabel(settings.Plotfont));
+    m_mainFontButton = button("Change font", ToPixels(146, 11, 50, 12));
+
+    group("User Background Bitmap ", ToPixels(2, 34, 210, 48));
+    m_backgroundX = percent("X%", settings.Plotbkgdbmpx, 6, 44);
+    m_backgroundY = percent("Y%", settings.Plotbkgdbmpy, 56, 44);
+    m_backgroundW = percent("W%", settings.Plotbkgdbmpdx, 106, 44);
+    m_backgroundH = percent("H%", settings.Plotbkgdbmpdy, 156, 44);
+    m_backgroundName = edit(settings.Plotbkgdbmp, ToPixels(6, 62, 164, 12));
+    m_backgroundBrowse = button("Browse", ToPixels(175, 62, 30, 12));
+
+    group("User Logo Bitmap ", ToPixels(2, 86, 210, 48));
+    m_logoX = percent("X%", settings.Plotuserbmpx, 6, 96);
+    m_logoY = percent("Y%", settings.Plotuserbmpy, 56, 96);
+    m_logoW = percent("W%", settings.Plotuserbmpdx, 106, 96);
+    m_logoH = percent("H%", settings.Plotuserbmpdy, 156, 96);
+    m_logoName = edit(settings.Plotuserbmp, ToPixels(6, 114, 164, 12));
+    m_logoBrowse = button("Browse", ToPixels(175, 114, 30, 12));
+
+    group("Header Text ", ToPixels(2, 138, 210, 42));
+    m_header = edit(settings.Plothdr, ToPixels(6, 147, 198, 12));
+    m_headerFont = edit({}, ToPixels(14, 162, 124, 12));
+    m_headerFont->setReadOnly(true);
+    m_headerFont->setFocusPolicy(Qt::NoFocus);
+    m_headerFont->setText(FontLabel(settings.Plothdrfont));
+    m_headerFontButton = button("Change font", ToPixels(146, 163, 50, 12));
+
+    m_graphOnly = new QCheckBox(QStringLiteral("Plot Graph Only (no text)"), this);
+    m_graphOnly->setChecked(settings.Plotgronly != 0);
+    m_graphOnly->setGeometry(ToPixels(6, 184, 98, 10));
+    m_grey = new QCheckBox(QStringLiteral("Grey scale print"), this);
+    m_grey->setChecked(settings.Plotgrey != 0);
+    m_grey->setGeometry(ToPixels(112, 184, 98, 10));
+
+    auto* userNote = new QLabel(QStringLiteral("Note on User Bitmaps:\n"
+                                               "Measurements are as a % relative to total plot dimension.\n"
+                                               "e.g. X=10 means left bitmap edge is at 10% of plot width.\n"
+                                               "W=50% means bitmap's width is half of plot width.\n"
+                                               "Use W=H=-1 to keep original bitmap size (no stretch)."),
+                                this);
+    userNote->setGeometry(ToPixels(7, 197, 199, 49));
+    auto* defaultNote = new QLabel(QStringLiteral("No name entry causes default bitmaps to be used.\n"
+                                                  "Enter \"none\" if no user bitmap is required."),
+                                   this);
+    defaultNote->setGeometry(ToPixels(7, 247, 199, 22));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    ok->setGeometry(ToPixels(82, 270, 50, 12));
+
+    connect(m_mainFontButton, &QPushButton::clicked, this,
+            [this] { ChangeFont(Settings().Plotfont, m_mainFont); });
+    connect(m_headerFontButton, &QPushButton::clicked, this,
+            [this] { ChangeFont(Settings().Plothdrfont, m_headerFont); });
+    connect(m_backgroundBrowse, &QPushButton::clicked, this, [this] { Browse(m_backgroundName); });
+    connect(m_logoBrowse, &QPushButton::clicked, this, [this] { Browse(m_logoName); });
+    connect(ok, &QPushButton::clicked, this, &PrintingOptionsDialog::accept);
+}
+
+PrintingOptionsDialog::~PrintingOptionsDialog() = default;
+
+void PrintingOptionsDialog::ChangeFont(std::string& spec, QLineEdit* label)
+{
+    FontSpec font;
+    if (font.Choose(spec, m_fonts) == 0) {
+        spec = font.Spec();
+        label->setText(FontLabel(spec));
+    }
+}
+
+void PrintingOptionsDialog::Browse(QLineEdit* name)
+{
+    for (;;) {
+        // Start in the folder of the name, or of the program without one.
+        QString start = name->text().isEmpty() ? QCoreApplication::applicationFilePath() : name->text();
+        const qsizetype slash = start.lastIndexOf(QLatin1Char('/'));
+        start = slash > 0 ? start.left(slash) : QString();
+        FileDialogs::Request request;
+        request.title = QStringLiteral("Open");
+        request.directory = start.isEmpty() ? QStringLiteral("/") : start;
+        request.filters = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("All (*)")};
+        const std::optional<QString> chosen = m_files.GetOpenFileName(request);
+        if (!chosen)
+            return;
+        name->setText(*chosen);
+        if (IsNone(*chosen) || FileExists(*chosen) ||
+            !m_ui.AskYesNo("No such file, retry?", UserInterface::Icon::None, UserInterface::Question::Other))
+            return;
+    }
+}
+
+bool PrintingOptionsDialog::NameAccepted(const QString& name)
+{
+    if (name.isEmpty() || IsNone(name) || FileExists(name))
+        return true;
+    return !m_ui.AskYesNo(name.toStdString() + "\r\nIs not a valid file or does not exist, retry?",
+                          UserInterface::Icon::None, UserInterface::Question::Other);
+}
+
+void PrintingOptionsDialog::SaveSteps()
+{
+    ProgramSettings& settings = Settings();
+    settings.Plotuserbmp = Text(m_logoName);
+    settings.Plotuserbmpx = m_logoX->value();
+    settings.Plotuserbmpy = m_logoY->value();
+    settings.Plotuserbmpdx = m_logoW->value();
+    settings.Plotuserbmpdy = m_logoH->value();
+    settings.Plotbkgdbmp = Text(m_backgroundName);
+    settings.Plotbkgdbmpx = m_backgroundX->value();
+    settings.Plotbkgdbmpy = m_backgroundY->value();
+    settings.Plotbkgdbmpdx = m_backgroundW->value();
+    settings.Plotbkgdbmpdy = m_backgroundH->value();
+    settings.Plotgronly = m_graphOnly->isChecked() ? 1 : 0;
+    settings.Plotgrey = m_grey->isChecked() ? 1 : 0;
+    settings.Plothdr = Text(m_header);
+    m_ui.Beep();
+}
+
+void PrintingOptionsDialog::accept()
+{
+    if (!NameAccepted(m_logoName->text()) || !NameAccepted(m_backgroundName->text()))
+        return;
+    SaveSteps();
+    QDialog::accept();
+}
+
+void PrintingOptionsDialog::reject()
+{
+    // Escape saves as OK does; there is no way to leave without saving.
+    accept();
+}
+
+void PrintingOptionsDialog::closeEvent(QCloseEvent* event)
+{
+    // The close box saves at once, then runs the OK handler.
+    SaveSteps();
+    event->ignore();
+    accept();
+}

@@ -1,0 +1,153 @@
+// Printing through the program's printer into PDF files, a page that cannot
+// be rendered, and the bitmap export of the window the user works in.
+
+#include "AppTestSupport.h"
+
+#include "app/AnalyserCommands.h"
+#include "app/CMainFrm.h"
+#include "app/CMainVue.h"
+#include "app/CommandIds.h"
+#include "app/PagePrinter.h"
+#include "data/CMainDoc.h"
+#include "data/ProgramSettings.h"
+#include "plot/ExportBitmap.h"
+
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <filesystem>
+
+namespace {
+
+// What pdfinfo says of a PDF file, "Key: value" lines.
+QString PdfInfo(const QString& path)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {path});
+    pdfinfo.waitForFinished();
+    return QString::fromLocal8Bit(pdfinfo.readAllStandardOutput());
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+class PrintingTest : public AppTest {
+protected:
+    CMainDoc& OpenSample()
+    {
+        Start();
+        CMainDoc* doc = app->Documents().OpenDocumentFile(SampleFile("a.spc"));
+        EXPECT_NE(doc, nullptr);
+        // Two records that differ, so that their pages do.
+        for (int band = 0; band < 30; ++band) {
+            doc->Data().records[0].Bytes()[band] = static_cast<std::uint8_t>(100 + band);
+            doc->Data().records[4].Bytes()[band] = static_cast<std::uint8_t>(180 - 2 * band);
+        }
+        return *doc;
+    }
+
+    QPrinter& PrintToPdf(const QString& path)
+    {
+        QPrinter& printer = app->Analyser().Printer().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return printer;
+    }
+};
+
+TEST_F(PrintingTest, PrintDirectWritesOneA4PageToAPdfFile)
+{
+    OpenSample();
+    const QString pdf = QString::fromStdString(dir.File("page.pdf"));
+    PrintToPdf(pdf);
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrintDirect));
+    const QString info = PdfInfo(pdf);
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+}
+
+TEST_F(PrintingTest, APageThatCannotBeRenderedIsReportedOnceAndNothingIsPrinted)
+{
+    OpenSample();
+    const QString pdf = QString::fromStdString(dir.File("page.pdf"));
+    QPrinter& printer = PrintToPdf(pdf);
+    Settings().Plotgrey = 1;
+    // 8-bit greys of a 2 m square sheet at 300 dpi are more than a page may take.
+    printer.setPageSize(QPageSize(QSizeF(2000, 2000), QPageSize::Millimeter));
+    QStringList messages;
+    WhenModalOpens([&](QWidget* box) {
+        messages << BoxText(box);
+        PressButton(box, "OK");
+    });
+    app->Frame().Dispatch(CommandId::FilePrintDirect);
+    EXPECT_EQ(messages, QStringList{"Cannot print the page\n(Cannot alloc)"});
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(PrintingTest, ThePreviewReportsAPageThatCannotBeRenderedOnce)
+{
+    OpenSample();
+    QPrinter& printer = PrintToPdf(QString::fromStdString(dir.File("unused.pdf")));
+    Settings().Plotgrey = 1;
+    // The preview renders a quarter of the page each way.
+    printer.setPageSize(QPageSize(QSizeF(8000, 8000), QPageSize::Millimeter));
+    int messages = 0;
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        if (qobject_cast<QPrintPreviewDialog*>(modal)) {
+            // Asked again for its page: no second message.
+            static_cast<QPrintPreviewDialog*>(modal)->findChild<QPrintPreviewWidget*>()->updatePreview();
+            QTest::qWait(50);
+            modal->close();
+            return;
+        }
+        ++messages;
+        PressButton(modal, "OK");
+        WhenModalOpens(answer);
+    };
+    WhenModalOpens(answer);
+    app->Frame().Dispatch(CommandId::FilePrintPreview);
+    EXPECT_EQ(messages, 1);
+}
+
+TEST_F(PrintingTest, BitmapExportTakesTheRecordOfTheActiveWindow)
+{
+    CMainDoc& doc = OpenSample();
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::WindowNew));
+    CMainVue* second = app->Frame().ActiveView();
+    ASSERT_NE(second, nullptr);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&app->Frame(), Qt::Key_PageDown);
+    ASSERT_EQ(second->SelectedMemory(), 5);
+
+    const QString out = QString::fromStdString(dir.File("out.bmp"));
+    dialogs.Answer(out);
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::ExportBitmap));
+    EXPECT_EQ(dialogs.requests.back().proposedName, QString::fromStdString(dir.File("a.bmp")));
+    const std::string expected = dir.File("record5.bmp");
+    ASSERT_EQ(ExportBitmap(doc, 4, expected, 0), 0);
+    const std::string first = dir.File("record1.bmp");
+    ASSERT_EQ(ExportBitmap(doc, 0, first, 0), 0);
+    EXPECT_EQ(FileBytes(out), FileBytes(QString::fromStdString(expected)));
+    EXPECT_NE(FileBytes(out), FileBytes(QString::fromStdString(first)));
+}
+
+TEST_F(PrintingTest, ExportPageWritesTheChosenFormat)
+{
+    OpenSample();
+    const QString out = QString::fromStdString(dir.File("page.svg"));
+    dialogs.Answer(out);
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::ExportPage));
+    const QByteArray svg = FileBytes(out);
+    EXPECT_TRUE(svg.contains("<svg"));
+    EXPECT_TRUE(svg.contains("Data File: a.spc    Memory: 1"));
+}
+
+}  // namespace
