@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cstdlib>
@@ -52,7 +53,8 @@ protected:
     {
         auto* timer = new QTimer(&app->Frame());
         QObject::connect(timer, &QTimer::timeout, [] {
-            QWidget* box = QApplication::activeModalWidget();
+            // The progress dialog is modal too; only message boxes are answered.
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr)
                 return;
             questions << BoxText(box);
