@@ -372,6 +372,30 @@ TEST_F(ViewTest, EditEntriesShowsWithoutChangingAndFollowsTheView)
     EXPECT_EQ(stored.y, 80);
 }
 
+TEST_F(ViewTest, TheByteListShowsTheRecordWithAFreshChecksum)
+{
+    Open();
+    Fill(4);
+    Record(4).checksum = 0;
+    view->SetSelectedMemory(5);
+    app->Frame().Dispatch(CommandId::ModifyEntries);
+    QString text;
+    WhenModalOpens([&](QWidget* box) {
+        text = BoxText(box);
+        PressButton(box, "OK");
+    });
+    view->EditEntries()->findChild<QAbstractButton*>(QStringLiteral("byteList"))->click();
+    EXPECT_TRUE(text.startsWith("Memory Record: 5\n\n00: 82 \n01: 83 ")) << text.toStdString();
+    const QString checksum =
+        QString::number(Record(4).ComputeChecksum(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("33: %1 Checksum").arg(checksum))) << text.toStdString();
+    EXPECT_NE(Record(4).checksum, 0);
+    EXPECT_FALSE(Doc().IsModified());
+    // The command again closes the window.
+    app->Frame().Dispatch(CommandId::ModifyEntries);
+    EXPECT_EQ(view->EditEntries(), nullptr);
+}
+
 // ---- export and import ------------------------------------------------------------------------
 
 TEST_F(ViewTest, ExportAndImportAskForFilesByTheDocumentsName)
