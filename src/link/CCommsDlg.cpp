@@ -153,9 +153,20 @@ int CCommsDlg::Connect()
     return 0;
 }
 
-int CCommsDlg::ConnectIfClosed()
+int CCommsDlg::OpenLine()
 {
-    return m_bPortOpen ? 0 : Connect();
+    if (!m_bPortOpen)
+        if (const int result = Connect(); result != 0)
+            return result;
+    if (m_nReplyTail > 0) {
+        // A cancel does not stop the analyser: it sends the rest of its reply.
+        m_strCommsStatus = "Waiting for the TALVEK 7 to end its reply..";
+        UpdateFields();
+        SettleLine();
+        if (m_bCancelRequested)
+            return CancelledEnd();
+    }
+    return 0;
 }
 
 int CCommsDlg::Disconnect()
@@ -175,8 +186,10 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
     while (received < count) {
         m_sleeper.Sleep(kPollPauseMs);
         // The pause is where the user's cancel arrives.
-        if (m_bCancelRequested)
+        if (m_bCancelRequested) {
+            m_nReplyTail = count - received;
             return Wait::Cancelled;
+        }
         int length = 1;
         if (m_link.Read(bytes + received, length) < 0)
             return Wait::LinkFailed;
@@ -191,8 +204,10 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
             m_strCommsStatus = Format("Downloading Memory %02d", memory);
             UpdateFields();
         }
-        if (lastPoll)
+        if (lastPoll) {
+            m_nReplyTail = count - received;
             return Wait::TimedOut;
+        }
     }
     return Wait::Received;
 }
@@ -213,17 +228,19 @@ void CCommsDlg::SettleLine()
     if (!m_bPortOpen)
         return;
     std::array<std::uint8_t, kBufferSize> discarded{};
+    const int maxPolls = kSettlePolls + kPollsPerLineByte * m_nReplyTail;
     int quietPolls = 0;
-    for (int poll = 0; poll < kSettlePolls && quietPolls < kQuietPolls; ++poll) {
+    for (int poll = 0; poll < maxPolls && quietPolls < kQuietPolls; ++poll) {
         m_sleeper.Sleep(kPollPauseMs);
         if (m_bCancelRequested)
-            return;  // the next wait ends the exchange
+            return;  // the next wait ends the exchange; the tail is still owed
         int length = static_cast<int>(discarded.size());
         // A failing line is found by the repeated request.
         if (m_link.Read(discarded.data(), length) < 0)
             return;
         quietPolls = length > 0 ? 0 : quietPolls + 1;
     }
+    m_nReplyTail = 0;
 }
 
 // --- Failure ends ----------------------------------------------------------------
@@ -285,7 +302,7 @@ std::string CCommsDlg::PortInMessages() const
 int CCommsDlg::SendOnce(std::uint8_t command, bool bCloseAfter, bool& bTimedOut)
 {
     bTimedOut = false;
-    if (const int result = ConnectIfClosed(); result != 0)
+    if (const int result = OpenLine(); result != 0)
         return result;
     // Whatever arrived after the last reply is not an answer to this command.
     if (m_link.Drain() != 0)
@@ -346,7 +363,7 @@ int CCommsDlg::ReadStatus()
 
     std::array<std::uint8_t, kStatusSize> status{};
     for (;;) {
-        if (const int result = ConnectIfClosed(); result != 0)
+        if (const int result = OpenLine(); result != 0)
             return result;
         if (m_link.Drain() != 0)
             return PortFailure();
@@ -418,7 +435,7 @@ int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source
         UpdateFields();
 
         Pause(Settings().Comdelay);
-        if (const int result = ConnectIfClosed(); result != 0)
+        if (const int result = OpenLine(); result != 0)
             return result;
         if (m_link.Drain() != 0)
             return PortFailure();
@@ -542,7 +559,7 @@ int CCommsDlg::SendRecord(const MemoryRecord& image, int memory, int nSourceSlot
     UpdateFields();
     Pause(Settings().Comdelay);
 
-    if (const int reopened = ConnectIfClosed(); reopened != 0)
+    if (const int reopened = OpenLine(); reopened != 0)
         return reopened;
     // A port that fails here is reported and closed like any other link failure.
     if (m_link.Drain() != 0)

@@ -64,6 +64,9 @@ public:
     // quiet for this many polls (at most kSettlePolls polls in all).
     static constexpr int kQuietPolls = 20;
     static constexpr int kSettlePolls = 600;
+    // A byte takes 8.3 ms at 1200 bit/s: two polls at most. The rest of a
+    // reply that was cut short may take this many polls a byte to end.
+    static constexpr int kPollsPerLineByte = 2;
 
     // Source or target: the memory selected on the analyser (m_nPanelMemory).
     static constexpr int kCurrentMemory = 99;
@@ -140,7 +143,9 @@ public:
 
     // Asks the exchange that runs to end at its next poll, as a time-out
     // the user declined to retry ends: the port closed, the status line
-    // "Cancelled", kFailed, nothing written. Ignored while none runs.
+    // "Cancelled", kFailed, nothing written. Ignored while none runs. The
+    // analyser may go on sending the rest of its reply: the next exchange
+    // first waits for the line to be quiet.
     void Cancel();
     // True from the start to the end of an exchange (a command, a status
     // read, a download or an upload).
@@ -181,8 +186,9 @@ private:
     // line names the memory being received after every poll.
     Wait Receive(std::uint8_t* bytes, int count, int maxPolls, bool bMemoryProgress);
     void Pause(int milliseconds);
-    // Connect, unless the port is open already: 0 or Connect's failure.
-    int ConnectIfClosed();
+    // Connect, unless the port is open already, then let the rest of a reply
+    // cut short by a cancel or a time-out end: 0 or Connect's failure.
+    int OpenLine();
     // Pushes the status line into the window.
     void UpdateFields();
     // The ends of a failed exchange: each says why, closes the port and
@@ -200,7 +206,8 @@ private:
     bool AskTryAgain(const std::string& question, UserInterface::Icon icon);
     bool AskTryCommandAgain(std::uint8_t command);
     // Waits until the line has been quiet for kQuietPolls polls, discarding
-    // what arrives, so that a late reply is not taken for the next one.
+    // what arrives, so that a late reply is not taken for the next one; it
+    // waits longer while the rest of a reply cut short may be arriving.
     void SettleLine();
     // One command and its acknowledgement, without the time-out question:
     // 0 (bTimedOut tells whether the acknowledgement came) or the failure.
@@ -229,4 +236,8 @@ private:
     int m_bShowingRecord = 0;
     int m_nExchangeDepth = 0;
     bool m_bCancelRequested = false;
+    // Bytes of the last reply that never arrived: the analyser may still be
+    // sending them after a cancel or a time-out, and they must not be taken
+    // for the answer to the next request.
+    int m_nReplyTail = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "LinkTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -44,6 +45,67 @@ TEST_F(CommsTest, CancelInTheMiddleOfAnAll30DownloadWritesNothing)
     EXPECT_EQ(comms.DownloadToFile(doc, kAll, kAll), 0);
     EXPECT_EQ(comms.LastFailure(), CommsFailure::None);
     EXPECT_EQ(RecordData(doc.Data().records[29]), AnalyserData(29));
+}
+
+TEST_F(CommsTest, AfterACancelledReplyTheNextExchangeWaitsForTheLineToSettle)
+{
+    ASSERT_EQ(comms.ReadStatus(), 0);
+    // The analyser goes on sending its reply after the cancel, one byte a poll.
+    TalvekSimulator::Faults trickle;
+    trickle.lateAfterBytes = 1;
+    simulator.SetFaults(trickle);
+    sleeper.ResetCounts();
+    sleeper.onPoll = [&](int poll) {
+        if (poll == 300)
+            comms.Cancel();
+    };
+    ASSERT_EQ(comms.DownloadToFile(doc, kAll, kAll), CCommsDlg::kFailed);
+    const long sentWhenCancelled = simulator.BytesSent();
+    ASSERT_LT(sentWhenCancelled, 1022);
+    sleeper.onPoll = nullptr;
+    ui.Clear();
+    simulator.ClearReceived();
+
+    // Memory 5 into record 2: the tail of the old reply is neither its
+    // acknowledgement nor its reply.
+    comms.Panel().m_nPanelMemory = 5;
+    EXPECT_EQ(comms.DownloadToFile(doc, 1, CCommsDlg::kCurrentMemory), 0);
+    EXPECT_EQ(ui.Count("ask"), 0);
+    EXPECT_EQ(RecordData(doc.Data().records[1]), AnalyserData(4));
+    EXPECT_EQ(simulator.Received(), Bytes("eY"));
+    // The whole of the old reply went out before the selection was sent:
+    // then its acknowledgement and the 36 bytes of the new reply.
+    EXPECT_EQ(simulator.BytesSent(), 1022 + 1 + 36);
+    const std::vector<std::string> progress = ui.Texts("progress");
+    EXPECT_NE(std::find(progress.begin(), progress.end(), "Waiting for the TALVEK 7 to end its reply.."),
+              progress.end());
+}
+
+TEST_F(CommsTest, CancellingTheWaitForTheLineSendsNothingAndWaitsAgainNextTime)
+{
+    TalvekSimulator::Faults trickle;
+    trickle.lateAfterBytes = 1;
+    simulator.SetFaults(trickle);
+    sleeper.onPoll = [&](int poll) {
+        if (poll == 100)
+            comms.Cancel();
+    };
+    ASSERT_EQ(comms.DownloadToFile(doc, kAll, kAll), CCommsDlg::kFailed);
+    simulator.ClearReceived();
+    sleeper.ResetCounts();
+    sleeper.onPoll = [&](int poll) {
+        if (poll == 50)
+            comms.Cancel();
+    };
+    EXPECT_EQ(comms.SendCommand('M', true), CCommsDlg::kFailed);
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::Cancelled);
+    EXPECT_TRUE(simulator.Received().empty());
+    EXPECT_FALSE(comms.Link().IsOpen());
+
+    sleeper.onPoll = nullptr;
+    EXPECT_EQ(comms.SendCommand('M', true), 0);
+    EXPECT_EQ(simulator.Received(), Bytes("M"));
+    EXPECT_EQ(simulator.BytesSent(), 1022 + 1);
 }
 
 TEST_F(CommsTest, CancelDuringAnUploadStopsBeforeTheNextHalfByte)
