@@ -7,12 +7,22 @@
 #include "plot/PlotPage.h"
 #include "plot/PrintLayout.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 
 namespace {
+
+// "site memory 05": which page of which file.
+QString JobName(const CMainDoc& document, int record)
+{
+    return QStringLiteral("%1 memory %2")
+        .arg(QFileInfo(QString::fromStdString(document.GetTitle())).completeBaseName())
+        .arg(record + 1, 2, 10, QLatin1Char('0'));
+}
 
 void TellCannotPrint(UserInterface& ui, const QString& error)
 {
@@ -26,7 +36,6 @@ PagePrinter::PagePrinter(UserInterface& ui, QWidget* parent) : m_ui(ui), m_paren
     m_printer.setResolution(kResolution);
     m_printer.setPageSize(QPageSize(QPageSize::A4));
     m_printer.setPageOrientation(QPageLayout::Portrait);
-    m_printer.setDocName(QStringLiteral("TV7W page"));
 }
 
 bool PagePrinter::Setup()
@@ -47,9 +56,29 @@ bool PagePrinter::RenderPage(PlotPage& page, PrintLayout& layout, const QPrinter
     return false;
 }
 
+void PagePrinter::ProposePdfName(const CMainDoc& document)
+{
+    if (m_printer.outputFormat() != QPrinter::PdfFormat)
+        return;
+    QString folder = QFileInfo(m_printer.outputFileName()).absolutePath();
+    if (m_printer.outputFileName().isEmpty())
+        folder = document.GetPathName().empty()
+                     ? QDir::homePath()
+                     : QFileInfo(QString::fromStdString(document.GetPathName())).absolutePath();
+    m_printer.setOutputFileName(folder + QLatin1Char('/') + m_printer.docName() + QStringLiteral(".pdf"));
+}
+
+bool PagePrinter::HasTarget() const
+{
+    return m_printer.outputFormat() == QPrinter::NativeFormat ? !m_printer.printerName().isEmpty()
+                                                              : !m_printer.outputFileName().isEmpty();
+}
+
 bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
 {
-    if (withDialog) {
+    m_printer.setDocName(JobName(document, record));
+    if (withDialog || !HasTarget()) {
+        ProposePdfName(document);
         QPrintDialog dialog(&m_printer, m_parent);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

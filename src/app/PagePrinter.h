@@ -27,7 +27,8 @@ public:
     // The page setup dialog; true when accepted.
     bool Setup();
     // Prints record (0..29) of document, asking with the print dialog first
-    // when withDialog is true. True when the page was printed.
+    // when withDialog is true, or when there is nothing to print on (no
+    // printer installed and no file named). True when the page was printed.
     bool Print(CMainDoc& document, int record, bool withDialog);
     // The preview window for record (0..29) of document.
     void Preview(CMainDoc& document, int record);
@@ -38,6 +39,12 @@ public:
                            int record, bool preview, QString& error);
 
 private:
+    // A PDF file is named as the job is, in the folder of the last one or
+    // else beside the document.
+    void ProposePdfName(const CMainDoc& document);
+    // A printer to print on, or a file to print into.
+    bool HasTarget() const;
+
     UserInterface& m_ui;
     QWidget* m_parent;
     QPrinter m_printer{QPrinter::HighResolution};

@@ -13,6 +13,7 @@
 #include "plot/ExportBitmap.h"
 
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -72,6 +73,37 @@ TEST_F(PrintingTest, PrintDirectWritesOneA4PageToAPdfFile)
     const QString info = PdfInfo(pdf);
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+}
+
+TEST_F(PrintingTest, PrintDirectWithNothingToPrintOnAsksWithThePrintDialog)
+{
+    OpenSample();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&app->Frame(), Qt::Key_PageDown);
+    // No printer installed: the printer stands for a PDF file without a name.
+    QPrinter& printer = PrintToPdf(QString());
+    QString proposed;
+    QString job;
+    WhenModalOpens([&](QWidget* modal) {
+        ASSERT_NE(qobject_cast<QPrintDialog*>(modal), nullptr);
+        proposed = printer.outputFileName();
+        job = printer.docName();
+        static_cast<QDialog*>(modal)->accept();
+    });
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrintDirect));
+    // Named for the file and record, beside the file.
+    EXPECT_EQ(job, "a memory 05");
+    EXPECT_EQ(proposed, QString::fromStdString(dir.File("a memory 05.pdf")));
+    EXPECT_TRUE(PdfInfo(proposed).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+
+    // The next print proposes the same name in the folder of the last file.
+    printer.setOutputFileName(QString::fromStdString(dir.File("elsewhere/custom.pdf")));
+    WhenModalOpens([&](QWidget* modal) {
+        proposed = printer.outputFileName();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrint));
+    EXPECT_EQ(proposed, QString::fromStdString(dir.File("elsewhere/a memory 05.pdf")));
 }
 
 TEST_F(PrintingTest, APageThatCannotBeRenderedIsReportedOnceAndNothingIsPrinted)
