@@ -35,8 +35,9 @@ QString WithExtension(const std::string& path, const char* extension)
 }  // namespace
 
 AnalyserCommands::AnalyserCommands(AppServices& services, CMainFrm& frame)
-    : m_services(services), m_frame(frame), m_progress(std::make_unique<ExchangeProgressDialog>(
-                                                services.comms, EventLoopSleeper::Instance(), &frame)),
+    : m_services(services), m_frame(frame),
+      m_progress(std::make_unique<ExchangeProgressDialog>(services.comms, EventLoopSleeper::Instance(),
+                                                          services.ui, &frame)),
       m_printer(std::make_unique<PagePrinter>(services.ui, &frame))
 {
     m_log.Attach(services.comms.Link());

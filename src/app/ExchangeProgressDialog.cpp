@@ -1,6 +1,7 @@
 #include "app/ExchangeProgressDialog.h"
 
 #include "app/EventLoopSleeper.h"
+#include "app/QtUserInterface.h"
 #include "link/CCommsDlg.h"
 #include "link/TransferProgress.h"
 
@@ -18,9 +19,10 @@ constexpr int kTextWidth = 320;
 
 }  // namespace
 
-ExchangeProgressDialog::ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleeper& sleeper, QWidget* parent)
+ExchangeProgressDialog::ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleeper& sleeper,
+                                               QtUserInterface& ui, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_comms(comms), m_sleeper(sleeper), m_text(new QLabel), m_bar(new QProgressBar),
+      m_comms(comms), m_sleeper(sleeper), m_ui(ui), m_text(new QLabel), m_bar(new QProgressBar),
       m_cancel(new QPushButton(QStringLiteral("Cancel")))
 {
     setWindowTitle(QStringLiteral("TALVEK 7"));
@@ -73,6 +75,7 @@ void ExchangeProgressDialog::OnPause()
         show();
         raise();
         m_sleeper.SetTakeInput(true);
+        m_ui.SetInputWindowShown(true);
     }
 }
 
@@ -82,6 +85,7 @@ void ExchangeProgressDialog::CheckEnded()
         return;
     m_watch.stop();
     m_sleeper.SetTakeInput(false);
+    m_ui.SetInputWindowShown(false);
     hide();
     m_bar->setRange(0, 0);
     m_bar->reset();

@@ -9,6 +9,7 @@ class EventLoopSleeper;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QtUserInterface;
 
 // The modal window that covers every exchange with the analyser: its
 // progress text, a bar for the long transfers, and Cancel. It shows itself
@@ -19,7 +20,7 @@ class ExchangeProgressDialog : public QDialog {
 public:
     static constexpr int kShowDelayMs = 300;
 
-    ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleeper& sleeper, QWidget* parent);
+    ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleeper& sleeper, QtUserInterface& ui, QWidget* parent);
     ~ExchangeProgressDialog() override;
 
     // A progress text of the exchange.
@@ -42,6 +43,7 @@ private:
 
     CCommsDlg& m_comms;
     EventLoopSleeper& m_sleeper;
+    QtUserInterface& m_ui;
     QLabel* m_text;
     QProgressBar* m_bar;
     QPushButton* m_cancel;

@@ -92,10 +92,17 @@ void QtUserInterface::RefreshAllViews()
         m_refreshSink();
 }
 
+void QtUserInterface::SetInputWindowShown(bool shown)
+{
+    m_bInputWindowShown = shown;
+    if (m_waitDepth > 0)
+        QGuiApplication::changeOverrideCursor(shown ? Qt::ArrowCursor : Qt::WaitCursor);
+}
+
 void QtUserInterface::SetWaitCursor(bool on)
 {
     if (on) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QGuiApplication::setOverrideCursor(m_bInputWindowShown ? Qt::ArrowCursor : Qt::WaitCursor);
         ++m_waitDepth;
     } else if (m_waitDepth > 0) {
         QGuiApplication::restoreOverrideCursor();

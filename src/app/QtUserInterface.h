@@ -33,6 +33,9 @@ public:
     void SetRepaintSink(std::function<void()> sink) { m_repaintSink = std::move(sink); }
     void SetRefreshSink(std::function<void()> sink) { m_refreshSink = std::move(sink); }
     int WaitCursorDepth() const { return m_waitDepth; }
+    // While a window that takes the user's input covers a wait (the progress
+    // dialog with its Cancel), the pointer is the arrow, not the wait cursor.
+    void SetInputWindowShown(bool shown);
 
 protected:
     void SoundBeep() override;
@@ -42,4 +45,5 @@ private:
     std::function<void()> m_repaintSink;
     std::function<void()> m_refreshSink;
     int m_waitDepth = 0;
+    bool m_bInputWindowShown = false;
 };

@@ -13,6 +13,8 @@
 #include "link/CCommsDlg.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -38,6 +40,7 @@ TEST_F(AnalyserTest, CancelInTheMiddleOfAnAll30DownloadLeavesTheDocumentAlone)
     int barValue = -1;
     int barMaximum = -1;
     bool modal = false;
+    Qt::CursorShape pointer = Qt::BlankCursor;
     bool frameClosed = true;
     bool childClosed = true;
     bool windowClosed = true;
@@ -46,6 +49,9 @@ TEST_F(AnalyserTest, CancelInTheMiddleOfAnAll30DownloadLeavesTheDocumentAlone)
         if (pauses != 600 || !progress.isVisible())
             return;
         modal = QApplication::activeModalWidget() == &progress;
+        // Cancel is there to be clicked: the arrow over it, not the wait cursor.
+        pointer =
+            QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::BlankCursor;
         text = progress.TextLabel()->text();
         barValue = progress.Bar()->value();
         barMaximum = progress.Bar()->maximum();
@@ -59,6 +65,7 @@ TEST_F(AnalyserTest, CancelInTheMiddleOfAnAll30DownloadLeavesTheDocumentAlone)
     onPause = nullptr;
 
     EXPECT_TRUE(modal);
+    EXPECT_EQ(pointer, Qt::ArrowCursor);
     EXPECT_EQ(text.left(19), "Downloading Memory ");
     EXPECT_GT(barValue, 5);
     EXPECT_LT(barValue, 25);
@@ -79,6 +86,7 @@ TEST_F(AnalyserTest, CancelInTheMiddleOfAnAll30DownloadLeavesTheDocumentAlone)
     QTest::qWait(60);
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(app->Services().exchangeRunning());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(window.close());
 }
 
