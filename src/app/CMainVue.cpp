@@ -95,6 +95,7 @@ void CMainVue::BuildForm()
     m_plot = new PlotPicture(m_document, m_form);
     m_plot->move(DialogUnits::ToPixels(2, 17, 228, 106).topLeft());
     m_plot->setAccessibleName(QStringLiteral("Spectrum plot"));
+    m_plot->installEventFilter(this);
     m_plot->onMouse = [this](QPoint at) {
         ShowReadout(Latin1(ViewReadout::GraphText(m_document, m_nMemory, at.x(), at.y(), m_b2dB)));
     };
@@ -126,6 +127,7 @@ void CMainVue::BuildForm()
     m_strip->move(DialogUnits::ToPixels(14, 133, 200, 11).topLeft());
     m_strip->setAccessibleName(QStringLiteral("Memory records"));
     m_strip->setAccessibleDescription(QStringLiteral("Left and Right select the previous and next record"));
+    m_strip->installEventFilter(this);
     m_strip->onMouse = [this](QPoint at, bool leftButton) {
         const std::optional<int> cell = ViewReadout::StripCell(at.x(), at.y());
         ShowReadout(cell ? Latin1(ViewReadout::StripText(*cell)) : QString());
@@ -360,8 +362,11 @@ void CMainVue::ShowReadout(const QString& text)
 
 bool CMainVue::eventFilter(QObject* watched, QEvent* event)
 {
-    // The information line is empty away from the plot and the strip.
-    if (watched == m_form && event->type() == QEvent::MouseMove)
+    // The information line is empty away from the plot and the strip, also
+    // when the mouse leaves them straight onto another control.
+    const bool away = (watched == m_form && event->type() == QEvent::MouseMove) ||
+                      ((watched == m_plot || watched == m_strip) && event->type() == QEvent::Leave);
+    if (away)
         ShowReadout(QString());
     return QScrollArea::eventFilter(watched, event);
 }

@@ -27,8 +27,12 @@ namespace {
 using EditEntries::Button;
 
 constexpr int kProgramIcon = 31234;
-// The width of the texts, in dialog units.
+// The width of the texts and of the labels before them, in dialog units.
 constexpr int kFieldWidth = 52;
+constexpr int kLabelWidth = 34;
+// The grid column that takes the room left over, so that every group's
+// labels, texts and buttons line up from the left.
+constexpr int kSpareColumn = 5;
 
 QString Latin1(const std::string& text)
 {
@@ -48,6 +52,8 @@ QGridLayout* AddGroup(QVBoxLayout* column, const char* title)
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(3);
+    grid->setColumnMinimumWidth(0, DialogUnits::ToPixelsX(kLabelWidth));
+    grid->setColumnStretch(kSpareColumn, 1);
     column->addWidget(group);
     return grid;
 }
