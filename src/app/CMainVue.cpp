@@ -7,6 +7,7 @@
 #include "app/EditEntriesDlg.h"
 #include "app/PlotPicture.h"
 #include "app/QtUserInterface.h"
+#include "app/RecordKeyFilter.h"
 #include "app/RecordStrip.h"
 #include "app/UserTextBox.h"
 #include "data/NcCurveTable.h"
@@ -67,6 +68,11 @@ void CMainVue::BuildForm()
     m_form->setFixedSize(DialogUnits::ToPixelsX(kFormWidth), DialogUnits::ToPixelsY(kFormHeight));
     m_form->setMouseTracking(true);
     m_form->installEventFilter(this);
+    QList<QKeySequence> recordKeys;
+    for (int id : {CommandId::EditCopy, CommandId::EditCut, CommandId::EditPaste, CommandId::EditUndo,
+                   CommandId::EditRedo, CommandId::NextRecord, CommandId::PreviousRecord})
+        recordKeys += CommandTable::Accelerators(id);
+    m_recordKeys = new RecordKeyFilter(recordKeys, this);
 
     // Group boxes first: the controls inside them lie above them.
     AddGroup("NC", 232, 19, 53, 29);
@@ -163,11 +169,7 @@ void CMainVue::BuildForm()
     m_userText->setObjectName(QStringLiteral("userText"));
     m_userText->setGeometry(DialogUnits::ToPixels(2, 195, 226, 47));
     Describe(m_userText, "User defined text (4 lines of 40 characters)", "User text");
-    QList<QKeySequence> recordKeys;
-    for (int id : {CommandId::EditCopy, CommandId::EditCut, CommandId::EditPaste, CommandId::EditUndo,
-                   CommandId::EditRedo, CommandId::NextRecord, CommandId::PreviousRecord})
-        recordKeys += CommandTable::Accelerators(id);
-    m_userText->SetRecordKeys(recordKeys);
+    m_userText->installEventFilter(m_recordKeys);
     m_userText->onEdited = [this] { UserTextEdited(); };
     m_userText->onFocusLost = [this] { Invalidate(); };
 
@@ -205,6 +207,7 @@ QLineEdit* CMainVue::AddField(const char* name, int left, int top, int width, in
     field->setGeometry(DialogUnits::ToPixels(left, top, width, height));
     field->setAlignment(centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     field->setTextMargins(0, 0, 0, 0);
+    field->installEventFilter(m_recordKeys);
     return field;
 }
 

@@ -2,8 +2,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
-#include <QKeyEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -50,20 +48,6 @@ int UserTextBox::CaretLine() const
         line += std::max(1, block.layout()->lineCount());
     const QTextLine caretLine = caretBlock.layout()->lineForTextPosition(cursor.positionInBlock());
     return line + (caretLine.isValid() ? caretLine.lineNumber() : 0);
-}
-
-bool UserTextBox::event(QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(key->keyCombination());
-        if (m_recordKeys.contains(pressed)) {
-            // Not claimed here, so the main window's accelerator takes it.
-            event->ignore();
-            return true;
-        }
-    }
-    return QTextEdit::event(event);
 }
 
 void UserTextBox::focusOutEvent(QFocusEvent* event)

@@ -231,6 +231,28 @@ TEST_F(ViewTest, RecordKeysActOnRecordsWhileTheUserTextBoxHasTheFocus)
     EXPECT_EQ(Record(1), Record(0));
 }
 
+TEST_F(ViewTest, RecordKeysActOnRecordsFromTheTextFieldsToo)
+{
+    Open();
+    Fill(0);
+    auto* reference = Control<QLineEdit>("reference");
+    reference->setFocus();
+    reference->selectAll();
+    QTest::keyClick(reference, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Field("clipboard"), "plant.spc    [01]");
+    EXPECT_NE(QApplication::clipboard()->text(), "110.0dB SPL");
+    auto* memory = Control<QLineEdit>("memory");
+    memory->setFocus();
+    QTest::keyClick(memory, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Doc().UndoName(), "");  // pasting record 1 over itself changes nothing
+    QTest::keyClick(memory, Qt::Key_PageDown);
+    EXPECT_EQ(view->SelectedMemory(), 2);
+    QTest::keyClick(memory, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Record(1), Record(0));
+    QTest::keyClick(memory, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Doc().IsRecordInUse(1), 0);
+}
+
 TEST_F(ViewTest, TheOtherUndoAndRedoKeysActOnTheDocumentFromTheUserTextBox)
 {
     Open();
