@@ -1,6 +1,8 @@
 #include "app/EditEntriesDlg.h"
 
 #include "app/CMainVue.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/DialogUnits.h"
 #include "app/ResourcePicture.h"
 #include "data/ByteList.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <string_view>
@@ -119,6 +122,12 @@ EditEntriesDlg::EditEntriesDlg(CMainVue& view, UserInterface& ui, QWidget* paren
         if (onClose)
             onClose();
     });
+
+    // The edits made here are undone and redone from here too.
+    for (const int command : {CommandId::EditUndo, CommandId::EditRedo})
+        for (const QKeySequence& key : CommandTable::Accelerators(command))
+            connect(new QShortcut(key, this), &QShortcut::activated, this,
+                    [this, command] { m_view.RunCommand(command); });
 
     RestorePosition();
     Refresh();

@@ -433,6 +433,15 @@ TEST_F(ViewTest, EditEntriesShowsWithoutChangingAndFollowsTheView)
     EXPECT_EQ(view->HighlightBand(), 30);
     EXPECT_EQ(dialog->Text("frequency"), "20K Hz");
 
+    // Undo and redo from the window itself.
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Record(2).bands[0], 0);
+    EXPECT_EQ(dialog->Text("level"), "<-20dBr");
+    QTest::keyClick(dialog, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Record(2).bands[0], 10);
+
     dialog->move(120, 80);
     dialog->findChild<QAbstractButton*>(QStringLiteral("ok"))->click();
     EXPECT_EQ(view->EditEntries(), nullptr);
