@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -48,6 +49,11 @@ int UserTextBox::CaretLine() const
         line += std::max(1, block.layout()->lineCount());
     const QTextLine caretLine = caretBlock.layout()->lineForTextPosition(cursor.positionInBlock());
     return line + (caretLine.isValid() ? caretLine.lineNumber() : 0);
+}
+
+bool UserTextBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    return !source->hasUrls() && QTextEdit::canInsertFromMimeData(source);
 }
 
 void UserTextBox::focusOutEvent(QFocusEvent* event)

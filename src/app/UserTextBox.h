@@ -26,6 +26,9 @@ public:
     std::function<void()> onFocusLost;
 
 protected:
+    // Files dragged onto the box are left to the main window, which opens
+    // them; their names never become the comment.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
 #include "app/CommandIds.h"
+#include "app/DocumentManager.h"
 #include "app/EditEntriesDlg.h"
 #include "app/PlotPicture.h"
 #include "app/RecordStrip.h"
@@ -24,7 +25,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -203,6 +206,34 @@ TEST_F(ViewTest, TheUserTextIsStoredAsTypedAndKeepsToFourLines)
     for (int line = 0; line < 3; ++line)
         QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(box->textCursor().position(), 0);  // a fifth line sends the caret home
+}
+
+TEST_F(ViewTest, AFileDroppedOnTheUserTextBoxOpensInsteadOfBecomingTheComment)
+{
+    Open();
+    auto* box = Control<UserTextBox>("userText");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(SampleFile("dropped.spc"))});
+    data.setText(SampleFile("dropped.spc"));
+    const QPointF inside(20, 20);
+    QDragEnterEvent enter(inside.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());  // by the main window
+    QDropEvent drop(inside, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &drop);
+    EXPECT_EQ(box->toPlainText(), "");
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(app->Documents().Documents().size(), 2u);
+
+    // Plain text still drops into the box.
+    QMimeData text;
+    text.setText(QStringLiteral("Fan on"));
+    QDragEnterEvent textEnter(inside.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &textEnter);
+    QDropEvent typed(inside, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &typed);
+    EXPECT_EQ(box->toPlainText(), "Fan on\n\n\n");
+    EXPECT_TRUE(Doc().IsModified());
 }
 
 TEST_F(ViewTest, RecordKeysActOnRecordsWhileTheUserTextBoxHasTheFocus)
