@@ -7,6 +7,7 @@
 #include "app/EditEntriesDlg.h"
 #include "app/PlotPicture.h"
 #include "app/QtUserInterface.h"
+#include "app/RecordKeyFilter.h"
 #include "app/RecordStrip.h"
 #include "app/UserTextBox.h"
 #include "data/NcCurveTable.h"
@@ -67,6 +68,11 @@ void CMainVue::BuildForm()
     m_form->setFixedSize(DialogUnits::ToPixelsX(kFormWidth), DialogUnits::ToPixelsY(kFormHeight));
     m_form->setMouseTracking(true);
     m_form->installEventFilter(this);
+    QList<QKeySequence> recordKeys;
+    for (int id : {CommandId::EditCopy, CommandId::EditCut, CommandId::EditPaste, CommandId::EditUndo,
+                   CommandId::EditRedo, CommandId::NextRecord, CommandId::PreviousRecord})
+        recordKeys += CommandTable::Accelerators(id);
+    m_recordKeys = new RecordKeyFilter(recordKeys, this);
 
     // Group boxes first: the controls inside them lie above them.
     AddGroup("NC", 232, 19, 53, 29);
@@ -95,6 +101,7 @@ void CMainVue::BuildForm()
     m_plot = new PlotPicture(m_document, m_form);
     m_plot->move(DialogUnits::ToPixels(2, 17, 228, 106).topLeft());
     m_plot->setAccessibleName(QStringLiteral("Spectrum plot"));
+    m_plot->installEventFilter(this);
     m_plot->onMouse = [this](QPoint at) {
         ShowReadout(Latin1(ViewReadout::GraphText(m_document, m_nMemory, at.x(), at.y(), m_b2dB)));
     };
@@ -126,6 +133,7 @@ void CMainVue::BuildForm()
     m_strip->move(DialogUnits::ToPixels(14, 133, 200, 11).topLeft());
     m_strip->setAccessibleName(QStringLiteral("Memory records"));
     m_strip->setAccessibleDescription(QStringLiteral("Left and Right select the previous and next record"));
+    m_strip->installEventFilter(this);
     m_strip->onMouse = [this](QPoint at, bool leftButton) {
         const std::optional<int> cell = ViewReadout::StripCell(at.x(), at.y());
         ShowReadout(cell ? Latin1(ViewReadout::StripText(*cell)) : QString());
@@ -161,11 +169,7 @@ void CMainVue::BuildForm()
     m_userText->setObjectName(QStringLiteral("userText"));
     m_userText->setGeometry(DialogUnits::ToPixels(2, 195, 226, 47));
     Describe(m_userText, "User defined text (4 lines of 40 characters)", "User text");
-    QList<QKeySequence> recordKeys;
-    for (int id : {CommandId::EditCopy, CommandId::EditCut, CommandId::EditPaste, CommandId::EditUndo,
-                   CommandId::EditRedo, CommandId::NextRecord, CommandId::PreviousRecord})
-        recordKeys += CommandTable::Accelerators(id);
-    m_userText->SetRecordKeys(recordKeys);
+    m_userText->installEventFilter(m_recordKeys);
     m_userText->onEdited = [this] { UserTextEdited(); };
     m_userText->onFocusLost = [this] { Invalidate(); };
 
@@ -203,6 +207,7 @@ QLineEdit* CMainVue::AddField(const char* name, int left, int top, int width, in
     field->setGeometry(DialogUnits::ToPixels(left, top, width, height));
     field->setAlignment(centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     field->setTextMargins(0, 0, 0, 0);
+    field->installEventFilter(m_recordKeys);
     return field;
 }
 
@@ -360,8 +365,11 @@ void CMainVue::ShowReadout(const QString& text)
 
 bool CMainVue::eventFilter(QObject* watched, QEvent* event)
 {
-    // The information line is empty away from the plot and the strip.
-    if (watched == m_form && event->type() == QEvent::MouseMove)
+    // The information line is empty away from the plot and the strip, also
+    // when the mouse leaves them straight onto another control.
+    const bool away = (watched == m_form && event->type() == QEvent::MouseMove) ||
+                      ((watched == m_plot || watched == m_strip) && event->type() == QEvent::Leave);
+    if (away)
         ShowReadout(QString());
     return QScrollArea::eventFilter(watched, event);
 }

@@ -15,6 +15,7 @@ class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class RecordKeyFilter;
 class RecordStrip;
 class UserTextBox;
 struct AppServices;
@@ -91,6 +92,8 @@ private:
     CMainDoc& m_document;
     AppServices& m_services;
     QWidget* m_form = nullptr;
+    // Leaves the record commands' keys to the main window in every control.
+    RecordKeyFilter* m_recordKeys = nullptr;
 
     int m_nMemory = 1;
     bool m_b2dB;

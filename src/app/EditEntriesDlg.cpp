@@ -1,6 +1,8 @@
 #include "app/EditEntriesDlg.h"
 
 #include "app/CMainVue.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/DialogUnits.h"
 #include "app/ResourcePicture.h"
 #include "data/ByteList.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <string_view>
@@ -27,8 +30,12 @@ namespace {
 using EditEntries::Button;
 
 constexpr int kProgramIcon = 31234;
-// The width of the texts, in dialog units.
+// The width of the texts and of the labels before them, in dialog units.
 constexpr int kFieldWidth = 52;
+constexpr int kLabelWidth = 34;
+// The grid column that takes the room left over, so that every group's
+// labels, texts and buttons line up from the left.
+constexpr int kSpareColumn = 5;
 
 QString Latin1(const std::string& text)
 {
@@ -48,6 +55,8 @@ QGridLayout* AddGroup(QVBoxLayout* column, const char* title)
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(3);
+    grid->setColumnMinimumWidth(0, DialogUnits::ToPixelsX(kLabelWidth));
+    grid->setColumnStretch(kSpareColumn, 1);
     column->addWidget(group);
     return grid;
 }
@@ -113,6 +122,12 @@ EditEntriesDlg::EditEntriesDlg(CMainVue& view, UserInterface& ui, QWidget* paren
         if (onClose)
             onClose();
     });
+
+    // The edits made here are undone and redone from here too.
+    for (const int command : {CommandId::EditUndo, CommandId::EditRedo})
+        for (const QKeySequence& key : CommandTable::Accelerators(command))
+            connect(new QShortcut(key, this), &QShortcut::activated, this,
+                    [this, command] { m_view.RunCommand(command); });
 
     RestorePosition();
     Refresh();

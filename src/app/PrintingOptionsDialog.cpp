@@ -56,7 +56,7 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     const ProgramSettings& settings = Settings();
     setWindowTitle(QStringLiteral("Printing Options"));
     setFont(DialogUnits::TemplateFont());
-    setFixedSize(ToPixels(0, 0, 213, 284).size());
+    setFixedSize(ToPixels(0, 0, 213, 296).size());
 
     const auto group = [this](const char* title, QRect where) {
         auto* box = new QGroupBox(QString::fromLatin1(title), this);
@@ -123,6 +123,10 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     m_grey = new QCheckBox(QStringLiteral("Grey scale print"), this);
     m_grey->setChecked(settings.Plotgrey != 0);
     m_grey->setGeometry(ToPixels(112, 184, 98, 10));
+    // Off by default, so the page stays as it was unless the user wants the line.
+    m_results = new QCheckBox(QStringLiteral("Print results"), this);
+    m_results->setChecked(settings.Printresults != 0);
+    m_results->setGeometry(ToPixels(6, 196, 98, 10));
 
     auto* userNote = new QLabel(QStringLiteral("Note on User Bitmaps:\n"
                                                "Measurements are as a % relative to total plot dimension.\n"
@@ -130,15 +134,15 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
                                                "W=50% means bitmap's width is half of plot width.\n"
                                                "Use W=H=-1 to keep original bitmap size (no stretch)."),
                                 this);
-    userNote->setGeometry(ToPixels(7, 197, 199, 49));
+    userNote->setGeometry(ToPixels(7, 209, 199, 49));
     auto* defaultNote = new QLabel(QStringLiteral("No name entry causes default bitmaps to be used.\n"
                                                   "Enter \"none\" if no user bitmap is required."),
                                    this);
-    defaultNote->setGeometry(ToPixels(7, 247, 199, 22));
+    defaultNote->setGeometry(ToPixels(7, 259, 199, 22));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
-    ok->setGeometry(ToPixels(82, 270, 50, 12));
+    ok->setGeometry(ToPixels(82, 282, 50, 12));
 
     connect(m_mainFontButton, &QPushButton::clicked, this,
             [this] { ChangeFont(Settings().Plotfont, m_mainFont); });
@@ -204,6 +208,7 @@ void PrintingOptionsDialog::SaveSteps()
     settings.Plotbkgdbmpdy = m_backgroundH->value();
     settings.Plotgronly = m_graphOnly->isChecked() ? 1 : 0;
     settings.Plotgrey = m_grey->isChecked() ? 1 : 0;
+    settings.Printresults = m_results->isChecked() ? 1 : 0;
     settings.Plothdr = Text(m_header);
     m_ui.Beep();
 }

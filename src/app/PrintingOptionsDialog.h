@@ -14,7 +14,7 @@ class UserInterface;
 
 // Printing Options: the page's two fonts, the background and logo bitmaps
 // with their placement in percent of the page, the header text, graph-only
-// and grey-scale printing. There is no Cancel: OK, Escape and the close box
+// and grey-scale printing, and the line of acoustic results. There is no Cancel: OK, Escape and the close box
 // check the bitmap names and save. A font is saved as soon as it is picked.
 class PrintingOptionsDialog : public QDialog {
 public:
@@ -34,6 +34,7 @@ public:
     QSpinBox* BackgroundHeight() const { return m_backgroundH; }
     QCheckBox* GraphOnlyBox() const { return m_graphOnly; }
     QCheckBox* GreyBox() const { return m_grey; }
+    QCheckBox* ResultsBox() const { return m_results; }
 
     // The OK handler: the file checks, then the save steps; the dialog stays
     // open when a check is answered with Yes (retry).
@@ -73,4 +74,5 @@ private:
     QLineEdit* m_header;
     QCheckBox* m_graphOnly;
     QCheckBox* m_grey;
+    QCheckBox* m_results;
 };

@@ -2,8 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
-#include <QKeyEvent>
-#include <QScrollBar>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -52,18 +51,9 @@ int UserTextBox::CaretLine() const
     return line + (caretLine.isValid() ? caretLine.lineNumber() : 0);
 }
 
-bool UserTextBox::event(QEvent* event)
+bool UserTextBox::canInsertFromMimeData(const QMimeData* source) const
 {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(key->keyCombination());
-        if (m_recordKeys.contains(pressed)) {
-            // Not claimed here, so the main window's accelerator takes it.
-            event->ignore();
-            return true;
-        }
-    }
-    return QTextEdit::event(event);
+    return !source->hasUrls() && QTextEdit::canInsertFromMimeData(source);
 }
 
 void UserTextBox::focusOutEvent(QFocusEvent* event)

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <QKeySequence>
-#include <QList>
 #include <QTextEdit>
 
 #include <functional>
 
 // The box for a record's four lines of 40 characters, in a fixed-pitch font
-// sized so that 40 columns fit. The keys of the record commands (copy, cut,
-// paste, undo, the record steps) are left to the main window's accelerators
-// even while the box has the focus: they act on records, not on the text.
+// sized so that 40 columns fit.
 class UserTextBox : public QTextEdit {
     Q_OBJECT
 
@@ -19,8 +15,6 @@ public:
 
     explicit UserTextBox(QWidget* parent);
 
-    // The keys the box leaves to the main window.
-    void SetRecordKeys(QList<QKeySequence> keys) { m_recordKeys = std::move(keys); }
     // Shows text without reporting it as the user's change.
     void ShowText(const QString& text);
     // The line (0-based, counting wrapped lines) that holds the caret.
@@ -32,13 +26,14 @@ public:
     std::function<void()> onFocusLost;
 
 protected:
-    bool event(QEvent* event) override;
+    // Files dragged onto the box are left to the main window, which opens
+    // them; their names never become the comment.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FitFont();
 
-    QList<QKeySequence> m_recordKeys;
     bool m_bShowing = false;
 };

@@ -21,12 +21,11 @@ std::string SourceName(const CMainDoc& document, int record)
     return source;
 }
 
-// The octave's nominal frequency: 31.5, 63, 125 .. 16000.
-std::string OctaveHz(int octave)
+// A band's nominal frequency as its label reads: 25, 31.5, 40 .. 20000.
+std::string NominalHz(int band)
 {
     char text[16];
-    const double frequency = NcCurveTable::BandNominalFrequency(AcousticResults::OctaveCentreBand(octave));
-    return {text, std::to_chars(text, text + sizeof text, frequency).ptr};
+    return {text, std::to_chars(text, text + sizeof text, NcCurveTable::BandNominalFrequency(band)).ptr};
 }
 
 }  // namespace
@@ -47,14 +46,14 @@ BandTable MakeBandTable(const CMainDoc& document, int record)
     table.bands.push_back({"Hz", "Code", "dBr", "Level", "A-level"});
     for (int band = 0; band < MemoryRecord::kBands; ++band) {
         const BandResult& result = results.bands[static_cast<std::size_t>(band)];
-        table.bands.push_back({std::to_string(NcCurveTable::BandFrequency(band)), std::to_string(result.code),
-                               ResultText(result.dbr), ResultText(result.level), ResultText(result.aLevel)});
+        table.bands.push_back({NominalHz(band), std::to_string(result.code), ResultText(result.dbr),
+                               ResultText(result.level), ResultText(result.aLevel)});
     }
 
     table.octaves.push_back({"Octave Hz", "Level"});
     for (int octave = 0; octave < AcousticResults::kOctaves; ++octave)
-        table.octaves.push_back(
-            {OctaveHz(octave), ResultText(results.octaves[static_cast<std::size_t>(octave)])});
+        table.octaves.push_back({NominalHz(AcousticResults::OctaveCentreBand(octave)),
+                                 ResultText(results.octaves[static_cast<std::size_t>(octave)])});
 
     table.totals = {{"LZ", ResultText(results.z), unit},
                     {"LA", ResultText(results.a), unit},

@@ -3,9 +3,9 @@
 #include "data/ProgramSettings.h"
 #include "data/UserInterface.h"
 #include "disk/AtomicFile.h"
+#include "disk/UserFolders.h"
 
 #include <cctype>
-#include <cstdlib>
 
 namespace {
 
@@ -29,15 +29,7 @@ std::string SerialForName(const std::string& serial)
 
 std::string DownloadJournal::Folder()
 {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::string folder;
-    if (data && *data == '/') {
-        folder = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home ? home : "") + "/.local/share";
-    }
-    return folder + "/TV7W/downloads/";
+    return ProgramFolder("XDG_DATA_HOME", ".local/share") + "/downloads/";
 }
 
 std::string DownloadJournal::FileName(std::time_t when, const std::string& serial)

@@ -3,11 +3,11 @@
 #include "data/AsciiToInteger.h"
 #include "disk/AtomicFile.h"
 #include "disk/DskFile.h"
+#include "disk/UserFolders.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -223,15 +223,7 @@ ProfileFile& Profile()
 
 std::string DefaultProfilePath()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string folder;
-    if (config && *config == '/') {
-        folder = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home ? home : "") + "/.config";
-    }
-    return folder + "/TV7W/TV7W.ini";
+    return ProgramFolder("XDG_CONFIG_HOME", ".config") + "/TV7W.ini";
 }
 
 void MigrateProfile(const std::string& executablePath, const std::string& target)

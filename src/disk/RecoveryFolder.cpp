@@ -2,11 +2,11 @@
 
 #include "disk/AtomicFile.h"
 #include "disk/SystemError.h"
+#include "disk/UserFolders.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -94,15 +94,7 @@ std::vector<AbandonedCopies::Copy> CopiesIn(const std::string& folder)
 
 std::string DefaultRecoveryFolder()
 {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    std::string folder;
-    if (state && *state == '/') {
-        folder = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home ? home : "") + "/.local/state";
-    }
-    return folder + "/TV7W/recovery";
+    return ProgramFolder("XDG_STATE_HOME", ".local/state") + "/recovery";
 }
 
 std::string FormatRecoveryNote(const RecoveryNote& note)

@@ -6,12 +6,16 @@
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
 #include "app/CommandIds.h"
+#include "app/PrintingOptionsDialog.h"
 #include "data/CMainDoc.h"
+#include "data/ProgramSettings.h"
 #include "data/SpectrumFile.h"
+#include "plot/FontChooser.h"
 #include "support/ExampleRecord.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLocale>
@@ -254,6 +258,38 @@ TEST_F(ResultsWindow, ExportCsvThatCannotBeWrittenSaysSoAndLeavesTheOldFile)
     frame.Dispatch(CommandId::ExportCsv);
     EXPECT_TRUE(told.contains("missing/plant.csv")) << told.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(blocked)));
+}
+
+// ---- the results line on the page -------------------------------------------
+
+class NoFontChooser : public FontChooser {
+public:
+    bool ChooseFont(LogFontRecord&, bool) override { return false; }
+};
+
+TEST_F(ResultsWindow, PrintingOptionsShowAndKeepThePrintResultsBox)
+{
+    Start();
+    NoFontChooser fonts;
+    Settings().Printresults = 0;
+    {
+        PrintingOptionsDialog dialog(app->Ui(), dialogs, fonts, &app->Frame());
+        EXPECT_EQ(dialog.ResultsBox()->text(), "Print results");
+        EXPECT_FALSE(dialog.ResultsBox()->isChecked());
+        dialog.ResultsBox()->click();
+        dialog.accept();
+    }
+    EXPECT_EQ(Settings().Printresults, 1);
+    {
+        // Escape keeps what the dialog shows, as OK does.
+        PrintingOptionsDialog dialog(app->Ui(), dialogs, fonts, &app->Frame());
+        EXPECT_TRUE(dialog.ResultsBox()->isChecked());
+        dialog.show();
+        dialog.ResultsBox()->click();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    EXPECT_EQ(Settings().Printresults, 0);
 }
 
 }  // namespace

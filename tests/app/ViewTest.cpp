@@ -4,6 +4,7 @@
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
 #include "app/CommandIds.h"
+#include "app/DocumentManager.h"
 #include "app/EditEntriesDlg.h"
 #include "app/PlotPicture.h"
 #include "app/RecordStrip.h"
@@ -20,10 +21,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -116,6 +120,13 @@ TEST_F(ViewTest, TheMouseReadsOutThePlotAndChoosesRecordsOnTheStrip)
     QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(300, 8));
     EXPECT_EQ(view->SelectedMemory(), 30);
     EXPECT_EQ(Field("info"), "Mem:30");
+    // Leaving the strip or the plot straight onto another control empties the line.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(strip, &leave);
+    EXPECT_EQ(Field("info"), "");
+    QTest::mouseMove(plot, QPoint(21, 29));
+    QApplication::sendEvent(plot, &leave);
+    EXPECT_EQ(Field("info"), "");
     // Left and Right step the record while the strip has the focus.
     strip->setFocus();
     QTest::keyClick(strip, Qt::Key_Right);
@@ -150,6 +161,29 @@ TEST_F(ViewTest, ReferenceAndNcStepsChangeTheRecordAndCanBeUndone)
     EXPECT_EQ(Doc().Data(), before);
 }
 
+TEST_F(ViewTest, AtADevicePixelRatioOf2ThePlotIsScaledWithoutSmoothing)
+{
+    Open();
+    Fill(0);
+    view->findChild<QCheckBox*>(QStringLiteral("multi"))->click();
+    auto* plot = view->findChild<PlotPicture*>();
+    ASSERT_NE(plot, nullptr);
+    QImage doubled(plot->size() * 2, QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2);
+    plot->render(&doubled);
+    const QImage& picture = plot->Picture();
+    ASSERT_EQ(picture.size(), QSize(ScreenGraph::kWidth, ScreenGraph::kHeight));
+    int differing = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            for (const QPoint& at : {QPoint(2 * x, 2 * y), QPoint(2 * x + 1, 2 * y), QPoint(2 * x, 2 * y + 1),
+                                     QPoint(2 * x + 1, 2 * y + 1)})
+                differing += doubled.pixel(at) != pixel;
+        }
+    EXPECT_EQ(differing, 0);
+}
+
 // ---- the user text box and the accelerators ----------------------------------------------
 
 TEST_F(ViewTest, TheUserTextIsStoredAsTypedAndKeepsToFourLines)
@@ -172,6 +206,34 @@ TEST_F(ViewTest, TheUserTextIsStoredAsTypedAndKeepsToFourLines)
     for (int line = 0; line < 3; ++line)
         QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(box->textCursor().position(), 0);  // a fifth line sends the caret home
+}
+
+TEST_F(ViewTest, AFileDroppedOnTheUserTextBoxOpensInsteadOfBecomingTheComment)
+{
+    Open();
+    auto* box = Control<UserTextBox>("userText");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(SampleFile("dropped.spc"))});
+    data.setText(SampleFile("dropped.spc"));
+    const QPointF inside(20, 20);
+    QDragEnterEvent enter(inside.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());  // by the main window
+    QDropEvent drop(inside, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &drop);
+    EXPECT_EQ(box->toPlainText(), "");
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(app->Documents().Documents().size(), 2u);
+
+    // Plain text still drops into the box.
+    QMimeData text;
+    text.setText(QStringLiteral("Fan on"));
+    QDragEnterEvent textEnter(inside.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &textEnter);
+    QDropEvent typed(inside, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &typed);
+    EXPECT_EQ(box->toPlainText(), "Fan on\n\n\n");
+    EXPECT_TRUE(Doc().IsModified());
 }
 
 TEST_F(ViewTest, RecordKeysActOnRecordsWhileTheUserTextBoxHasTheFocus)
@@ -198,6 +260,46 @@ TEST_F(ViewTest, RecordKeysActOnRecordsWhileTheUserTextBoxHasTheFocus)
     EXPECT_EQ(Clipboard().copyStart, 29);
     QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);  // nothing to redo: nothing happens
     EXPECT_EQ(Record(1), Record(0));
+}
+
+TEST_F(ViewTest, RecordKeysActOnRecordsFromTheTextFieldsToo)
+{
+    Open();
+    Fill(0);
+    auto* reference = Control<QLineEdit>("reference");
+    reference->setFocus();
+    reference->selectAll();
+    QTest::keyClick(reference, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Field("clipboard"), "plant.spc    [01]");
+    EXPECT_NE(QApplication::clipboard()->text(), "110.0dB SPL");
+    auto* memory = Control<QLineEdit>("memory");
+    memory->setFocus();
+    QTest::keyClick(memory, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Doc().UndoName(), "");  // pasting record 1 over itself changes nothing
+    QTest::keyClick(memory, Qt::Key_PageDown);
+    EXPECT_EQ(view->SelectedMemory(), 2);
+    QTest::keyClick(memory, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Record(1), Record(0));
+    QTest::keyClick(memory, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Doc().IsRecordInUse(1), 0);
+}
+
+TEST_F(ViewTest, TheOtherUndoAndRedoKeysActOnTheDocumentFromTheUserTextBox)
+{
+    Open();
+    Fill(0);
+    Click("referenceUp");
+    auto* box = Control<UserTextBox>("userText");
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClick(box, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(Field("reference"), "110.0dB SPL");
+    EXPECT_EQ(Field("changed"), "");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Field("reference"), "111.0dB SPL");
+    // The text itself was left alone.
+    EXPECT_EQ(box->toPlainText(), "Plant room\nnorth wall\n\n");
+    EXPECT_EQ(Doc().UndoName(), "Reference Shift");
 }
 
 // ---- the record clipboard ------------------------------------------------------------------------
@@ -362,6 +464,15 @@ TEST_F(ViewTest, EditEntriesShowsWithoutChangingAndFollowsTheView)
     EXPECT_EQ(view->HighlightBand(), 30);
     EXPECT_EQ(dialog->Text("frequency"), "20K Hz");
 
+    // Undo and redo from the window itself.
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Record(2).bands[0], 0);
+    EXPECT_EQ(dialog->Text("level"), "<-20dBr");
+    QTest::keyClick(dialog, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Record(2).bands[0], 10);
+
     dialog->move(120, 80);
     dialog->findChild<QAbstractButton*>(QStringLiteral("ok"))->click();
     EXPECT_EQ(view->EditEntries(), nullptr);
@@ -370,6 +481,36 @@ TEST_F(ViewTest, EditEntriesShowsWithoutChangingAndFollowsTheView)
         Profile().GetInt(ProfileKeys::kSettings, ProfileKeys::kDlgModifPos, 0), 4096, 4096);
     EXPECT_EQ(stored.x, 120);
     EXPECT_EQ(stored.y, 80);
+}
+
+TEST_F(ViewTest, EditEntriesNamesEveryControlLinesUpItsTextsAndTipsOnlyWhenAsked)
+{
+    Open();
+    CMainFrm& frame = app->Frame();
+    frame.Dispatch(CommandId::ModifyEntries);
+    EditEntriesDlg* dialog = view->EditEntries();
+    ASSERT_NE(dialog, nullptr);
+    dialog->show();
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+        if (!control->objectName().isEmpty() && !control->objectName().startsWith(QLatin1String("qt_"))) {
+            EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+        }
+    }
+    const auto left = [dialog](const char* name) {
+        QWidget* field = dialog->findChild<QWidget*>(QLatin1String(name));
+        return field ? field->mapTo(dialog, QPoint(0, 0)).x() : -1;
+    };
+    EXPECT_EQ(left("memory"), left("frequency"));
+    EXPECT_EQ(left("memory"), left("input"));
+    EXPECT_EQ(left("reference"), left("nc"));
+    EXPECT_EQ(dialog->findChild<QAbstractButton*>(QStringLiteral("levelUp"))->toolTip(),
+              "Band level up one step");
+
+    frame.Dispatch(CommandId::ModifyEntries);
+    Settings().Tooltips = 0;
+    frame.Dispatch(CommandId::ModifyEntries);
+    ASSERT_NE(view->EditEntries(), nullptr);
+    EXPECT_EQ(view->EditEntries()->findChild<QAbstractButton*>(QStringLiteral("levelUp"))->toolTip(), "");
 }
 
 TEST_F(ViewTest, TheByteListShowsTheRecordWithAFreshChecksum)

@@ -36,7 +36,7 @@ TEST_F(BandTables, CellsOfTheExampleRecord)
     ASSERT_EQ(table.bands.size(), 31u);
     EXPECT_EQ(table.bands[0], (Row{"Hz", "Code", "dBr", "Level", "A-level"}));
     EXPECT_EQ(table.bands[1], (Row{"25", "0", "<-20.0", "<90.0", "<45.3"}));
-    EXPECT_EQ(table.bands[2], (Row{"32", "100", "-7.5", "102.5", "63.1"}));
+    EXPECT_EQ(table.bands[2], (Row{"31.5", "100", "-7.5", "102.5", "63.1"}));
     EXPECT_EQ(table.bands[30], (Row{"20000", "194", ">4.3", ">114.3", ">105.0"}));
     ASSERT_EQ(table.octaves.size(), 11u);
     EXPECT_EQ(table.octaves[0], (Row{"Octave Hz", "Level"}));

@@ -90,6 +90,10 @@ TEST(DefaultProfilePath, FollowsXdgConfigHome)
     ::setenv("HOME", "/home/u", 1);
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(DefaultProfilePath(), "/home/u/.config/TV7W/TV7W.ini");
+    // A relative base folder is not one.
+    ::setenv("XDG_CONFIG_HOME", "cfg", 1);
+    EXPECT_EQ(DefaultProfilePath(), "/home/u/.config/TV7W/TV7W.ini");
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 // ---- settings ------------------------------------------------------------------------
