@@ -132,7 +132,6 @@ void CMainVue::BuildForm()
     m_strip = new RecordStrip(m_document, m_form);
     m_strip->move(DialogUnits::ToPixels(14, 133, 200, 11).topLeft());
     m_strip->setAccessibleName(QStringLiteral("Memory records"));
-    m_strip->setAccessibleDescription(QStringLiteral("Left and Right select the previous and next record"));
     m_strip->installEventFilter(this);
     m_strip->onMouse = [this](QPoint at, bool leftButton) {
         const std::optional<int> cell = ViewReadout::StripCell(at.x(), at.y());

@@ -133,6 +133,8 @@ TEST_F(ViewTest, TheMouseReadsOutThePlotAndChoosesRecordsOnTheStrip)
     EXPECT_EQ(view->SelectedMemory(), 1);
     QTest::keyClick(strip, Qt::Key_Left);
     EXPECT_EQ(view->SelectedMemory(), 30);
+    EXPECT_TRUE(strip->accessibleDescription().startsWith("Record 30 selected."))
+        << strip->accessibleDescription().toStdString();
 }
 
 TEST_F(ViewTest, ReferenceAndNcStepsChangeTheRecordAndCanBeUndone)
