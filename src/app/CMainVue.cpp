@@ -417,11 +417,7 @@ void CMainVue::ShiftReference(int step)
 void CMainVue::StepNcCurve(int step)
 {
     std::string text;
-    int nc = m_document.GetNcCurve(text, m_nMemory - 1) + step;
-    if (nc > NcCurveTable::kCurves)
-        nc = 0;
-    else if (nc < 0)
-        nc = NcCurveTable::kCurves;
+    const int nc = NcCurveTable::StepCurve(m_document.GetNcCurve(text, m_nMemory - 1), step);
     {
         DocumentEdit edit(m_document, "NC Curve");
         m_document.SetNcCurve(m_nMemory - 1, nc);
