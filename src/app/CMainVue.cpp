@@ -132,7 +132,6 @@ void CMainVue::BuildForm()
     m_strip = new RecordStrip(m_document, m_form);
     m_strip->move(DialogUnits::ToPixels(14, 133, 200, 11).topLeft());
     m_strip->setAccessibleName(QStringLiteral("Memory records"));
-    m_strip->setAccessibleDescription(QStringLiteral("Left and Right select the previous and next record"));
     m_strip->installEventFilter(this);
     m_strip->onMouse = [this](QPoint at, bool leftButton) {
         const std::optional<int> cell = ViewReadout::StripCell(at.x(), at.y());
@@ -418,11 +417,7 @@ void CMainVue::ShiftReference(int step)
 void CMainVue::StepNcCurve(int step)
 {
     std::string text;
-    int nc = m_document.GetNcCurve(text, m_nMemory - 1) + step;
-    if (nc > NcCurveTable::kCurves)
-        nc = 0;
-    else if (nc < 0)
-        nc = NcCurveTable::kCurves;
+    const int nc = NcCurveTable::StepCurve(m_document.GetNcCurve(text, m_nMemory - 1), step);
     {
         DocumentEdit edit(m_document, "NC Curve");
         m_document.SetNcCurve(m_nMemory - 1, nc);

@@ -15,6 +15,15 @@ RecordStrip::RecordStrip(CMainDoc& document, QWidget* parent) : QWidget(parent),
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    Describe();
+}
+
+// A screen reader tells the selected record as the strip changes it.
+void RecordStrip::Describe()
+{
+    setAccessibleDescription(
+        QStringLiteral("Record %1 selected. Left and Right select the previous and next record")
+            .arg(m_nMemory));
 }
 
 void RecordStrip::SetSelected(int memory)
@@ -22,6 +31,7 @@ void RecordStrip::SetSelected(int memory)
     if (memory == m_nMemory)
         return;
     m_nMemory = memory;
+    Describe();
     update();
 }
 

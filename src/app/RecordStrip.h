@@ -40,6 +40,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void Describe();
+
     CMainDoc& m_document;
     int m_nMemory = 1;
 };

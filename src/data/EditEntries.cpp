@@ -1,6 +1,7 @@
 #include "data/EditEntries.h"
 
 #include "data/MemoryRecord.h"
+#include "data/NcCurveTable.h"
 #include "data/SpectrumFile.h"
 
 #include <cstdint>
@@ -124,16 +125,12 @@ bool EditRecord(Button button, MemoryRecord& record, int band)
     case Button::WidebandUpTen:
         record.wideband = StepLevel(record.wideband, 10);
         break;
-    case Button::NcUp: {
-        const int nc = record.NcCurve() + 1;
-        record.mode = WithNcCurve(record.mode, nc > kTopNcCurve ? 0 : nc);
+    case Button::NcUp:
+        record.mode = WithNcCurve(record.mode, NcCurveTable::StepCurve(record.NcCurve(), 1));
         break;
-    }
-    case Button::NcDown: {
-        const int nc = record.NcCurve() - 1;
-        record.mode = WithNcCurve(record.mode, nc < 0 ? kTopNcCurve : nc);
+    case Button::NcDown:
+        record.mode = WithNcCurve(record.mode, NcCurveTable::StepCurve(record.NcCurve(), -1));
         break;
-    }
     default:
         break;
     }

@@ -29,8 +29,6 @@ enum class Button {
 
 // The highest band or wideband code; one step above it wraps to 0.
 constexpr int kTopLevelCode = 194;
-// The highest NC curve index; one step above it wraps to "none".
-constexpr int kTopNcCurve = 11;
 
 // The view's selection the window shares: record and band, 1..30 each.
 struct Selection {

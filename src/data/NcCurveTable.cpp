@@ -67,6 +67,16 @@ std::string_view Name(int nc)
     return kNames[static_cast<std::size_t>(nc)];
 }
 
+int StepCurve(int nc, int step)
+{
+    const int stepped = nc + step;
+    if (stepped < 0)
+        return kCurves;
+    if (step > 0 && stepped > kCurves)
+        return 0;
+    return stepped;
+}
+
 std::string_view BandLabel(int band)
 {
     return IsBand(band) ? kBandLabels[static_cast<std::size_t>(band)] : std::string_view{};

@@ -133,6 +133,8 @@ TEST_F(ViewTest, TheMouseReadsOutThePlotAndChoosesRecordsOnTheStrip)
     EXPECT_EQ(view->SelectedMemory(), 1);
     QTest::keyClick(strip, Qt::Key_Left);
     EXPECT_EQ(view->SelectedMemory(), 30);
+    EXPECT_TRUE(strip->accessibleDescription().startsWith("Record 30 selected."))
+        << strip->accessibleDescription().toStdString();
 }
 
 TEST_F(ViewTest, ReferenceAndNcStepsChangeTheRecordAndCanBeUndone)
@@ -149,6 +151,12 @@ TEST_F(ViewTest, ReferenceAndNcStepsChangeTheRecordAndCanBeUndone)
     EXPECT_EQ(Field("nc"), "none");
     Click("ncDown");
     EXPECT_EQ(Field("nc"), "NC-65");
+    // Stored indices beyond NC-65 (12 to 15): "+" gives none, "-" one less.
+    Record(0).mode = 1 | (15 << 4);
+    Click("ncDown");
+    EXPECT_EQ(Record(0).NcCurve(), 14);
+    Click("ncUp");
+    EXPECT_EQ(Record(0).NcCurve(), 0);
 
     // A band at code 5 cannot drop a whole dB: nothing changes.
     Record(0).bands[3] = 5;

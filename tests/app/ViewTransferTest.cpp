@@ -136,4 +136,30 @@ TEST_F(ViewTransfer, UpSendsTheSelectedRecordOrAll30)
     EXPECT_EQ(simulator.Analyser().Memory(0), Record(0));
 }
 
+TEST_F(ViewTransfer, UpOfAll30StopsAtTheFirstRecordThatFails)
+{
+    Connect();
+    Fill(0);
+    Fill(1);
+    Fill(2);
+    // What one record costs the analyser in answers, measured on record 1.
+    simulator.SetFaults({});
+    Click("up");
+    const long perRecord = simulator.BytesSent();
+    ASSERT_GT(perRecord, 0);
+    const MemoryRecord untouched = simulator.Analyser().Memory(3);
+
+    // The analyser falls silent in the middle of record 3; the user gives up.
+    simulator.SetFaults({.stopAfterBytes = 2 * perRecord + perRecord / 2});
+    AnswerNoToEverything();
+    Control<QCheckBox>("all30")->click();
+    Click("up");
+    EXPECT_EQ(simulator.Analyser().Memory(0), Record(0));
+    EXPECT_EQ(simulator.Analyser().Memory(1), Record(1));
+    EXPECT_NE(simulator.Analyser().Memory(2), Record(2));
+    EXPECT_EQ(simulator.Analyser().Memory(3), untouched);  // never sent
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include "data/EditEntries.h"
 #include "data/MemoryRecord.h"
+#include "data/NcCurveTable.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,19 @@ TEST(EditEntriesRules, ReferenceWrapsAtItsTopCodeBySource)
     EXPECT_EQ(left.refCode, 80);
     EXPECT_EQ(EditEntries::TopReferenceCode(Mike(0, 0, 0, 3)), 85);  // Right
     EXPECT_EQ(EditEntries::TopReferenceCode(Mike(0, 0, 0, 4)), 80);  // Sum
+}
+
+TEST(EditEntriesRules, NcCurveStepsWrapBetweenNoneAndNc65)
+{
+    // The view's NC buttons and the window's take the same steps.
+    const struct {
+        int nc;
+        int step;
+        int after;
+    } steps[] = {{0, 1, 1},   {10, 1, 11}, {11, 1, 0},   {12, 1, 0},  {15, 1, 0},
+                 {0, -1, 11}, {1, -1, 0},  {12, -1, 11}, {15, -1, 14}};
+    for (const auto& row : steps)
+        EXPECT_EQ(NcCurveTable::StepCurve(row.nc, row.step), row.after) << row.nc << " " << row.step;
 }
 
 TEST(EditEntriesRules, SourceWeightingAndNcCurve)
