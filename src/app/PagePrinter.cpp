@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -112,13 +113,17 @@ void PagePrinter::Preview(CMainDoc& document, int record)
     // page that cannot be rendered is reported once.
     bool told = false;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
+        // The preview records its pages as pictures; its Print button asks
+        // for the page again on the printer itself, which gets the full page.
+        const bool preview = printer->paintEngine()->type() == QPaintEngine::Picture;
         PlotPage page;
         PrintLayout layout;
         QString error;
-        if (RenderPage(page, layout, *printer, document, record, true, error)) {
+        if (RenderPage(page, layout, *printer, document, record, preview, error)) {
             QPainter painter(printer);
             DrawDib(painter, page.Image(), 0, 0, layout.targetWidth, layout.targetHeight, 0, 0, 0, 0, 0);
-        } else if (!told) {
+        } else if (!preview || !told) {
+            // Every print is answered; the preview's repaints only once.
             told = true;
             TellCannotPrint(m_ui, error);
         }

@@ -33,6 +33,19 @@ QString PdfInfo(const QString& path)
     return QString::fromLocal8Bit(pdfinfo.readAllStandardOutput());
 }
 
+// "width x height" of the first image in a PDF file, as pdfimages lists it.
+QString ImageSize(const QString& path)
+{
+    QProcess pdfimages;
+    pdfimages.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path});
+    pdfimages.waitForFinished();
+    const QStringList lines = QString::fromLocal8Bit(pdfimages.readAllStandardOutput()).split('\n');
+    if (lines.size() < 3)
+        return {};
+    const QStringList fields = lines[2].simplified().split(' ');
+    return fields.size() > 4 ? fields[3] + QStringLiteral(" x ") + fields[4] : QString();
+}
+
 QByteArray FileBytes(const QString& path)
 {
     QFile file(path);
@@ -104,6 +117,25 @@ TEST_F(PrintingTest, PrintDirectWithNothingToPrintOnAsksWithThePrintDialog)
     });
     ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrint));
     EXPECT_EQ(proposed, QString::fromStdString(dir.File("elsewhere/a memory 05.pdf")));
+}
+
+TEST_F(PrintingTest, PrintingFromThePreviewPrintsThePageAtFullSize)
+{
+    OpenSample();
+    const QString direct = QString::fromStdString(dir.File("direct.pdf"));
+    PrintToPdf(direct);
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrintDirect));
+    const QString fromPreview = QString::fromStdString(dir.File("preview.pdf"));
+    PrintToPdf(fromPreview);
+    WhenModalOpens([&](QWidget* modal) {
+        // The preview's own print button, without its print dialog.
+        modal->findChild<QPrintPreviewWidget*>()->print();
+        modal->close();
+    });
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrintPreview));
+    const QString image = ImageSize(direct);
+    EXPECT_GT(image.section(' ', 0, 0).toInt(), 2000) << image.toStdString();  // 300 dots per inch
+    EXPECT_EQ(ImageSize(fromPreview), image);
 }
 
 TEST_F(PrintingTest, APageThatCannotBeRenderedIsReportedOnceAndNothingIsPrinted)
