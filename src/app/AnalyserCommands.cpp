@@ -158,7 +158,7 @@ void AnalyserCommands::ToggleWindow()
 
 void AnalyserCommands::ProgramOptions()
 {
-    COptionsDlg dialog(m_services.comms, m_services.ui, &m_frame);
+    COptionsDlg dialog(m_services.comms, m_services.ui, &m_frame, m_demo != nullptr);
     dialog.exec();
 }
 

@@ -68,8 +68,8 @@ int ValueOf(const QComboBox* list)
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), m_comms(comms), m_ui(ui)
+COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, bool simulated)
+    : QDialog(parent), m_comms(comms), m_ui(ui), m_bSimulated(simulated)
 {
     using DialogUnits::ToPixels;
     const ProgramSettings& settings = Settings();
@@ -166,6 +166,12 @@ COptionsDlg::~COptionsDlg() = default;
 
 void COptionsDlg::ShowDeviceOfPort()
 {
+    if (m_bSimulated) {
+        m_device->setEnabled(false);
+        m_device->setCurrentText(QStringLiteral("simulated analyser (%1)")
+                                     .arg(QString::fromStdString(m_comms.Link().DevicePath())));
+        return;
+    }
     m_device->setCurrentText(QString::fromStdString(DeviceOfPort(m_port->currentIndex() + 1)));
 }
 
@@ -173,6 +179,8 @@ void COptionsDlg::ApplyPort()
 {
     const int port = m_port->currentIndex() + 1;
     Settings().Comport = port;
+    if (m_bSimulated)
+        return;
     const std::string device = m_device->currentText().trimmed().toStdString();
     if (!device.empty() && device != DeviceOfPort(port))
         Profile().WriteString(ProfileKeys::kPorts, PortKey(port), device);

@@ -14,10 +14,12 @@ class UserInterface;
 // bitmaps and the analyser's port, which it can test. Every way of leaving
 // it (OK, Escape, the close box) stores the values shown. Port n is the
 // device of key "COMn" of section "Ports"; the dialog shows the device of
-// the chosen port and offers the serial devices present.
+// the chosen port and offers the serial devices present. In a demo run the
+// simulated analyser stands behind every port: the dialog says so, and Test
+// tries it, leaving the ports' devices as they are.
 class COptionsDlg : public QDialog {
 public:
-    COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent);
+    COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, bool simulated = false);
     ~COptionsDlg() override;
 
     // Stores every control's value into the settings and the chosen port's
@@ -52,6 +54,7 @@ private:
 
     CCommsDlg& m_comms;
     UserInterface& m_ui;
+    bool m_bSimulated;
     QCheckBox* m_splash;
     QCheckBox* m_tooltips;
     QCheckBox* m_sounds;

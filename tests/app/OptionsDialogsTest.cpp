@@ -79,6 +79,27 @@ TEST_F(AnalyserTest, TestingAPortTellsWhatIsBehindIt)
     EXPECT_EQ(Profile().GetString(ProfileKeys::kPorts, "COM3", ""), simulator.DevicePath());
 }
 
+TEST_F(AppTest, InADemoRunTheOptionsSayTheAnalyserIsSimulatedAndLeaveThePortsAlone)
+{
+    Start({.file = {}, .demo = true});
+    CCommsDlg& comms = app->Services().comms;
+    COptionsDlg dialog(comms, app->Ui(), &app->Frame(), true);
+    dialog.PortList()->setCurrentIndex(2);
+    EXPECT_FALSE(dialog.DeviceBox()->isEnabled());
+    EXPECT_EQ(dialog.DeviceBox()->currentText(),
+              QString::fromStdString("simulated analyser (" + comms.Link().DevicePath() + ")"));
+    QStringList messages;
+    WhenModalOpens([&](QWidget* box) {
+        messages << BoxText(box);
+        PressButton(box, "OK");
+    });
+    QTest::mouseClick(dialog.TestButton(), Qt::LeftButton);
+    EXPECT_EQ(messages, QStringList{"Port is Available"});
+    dialog.accept();
+    EXPECT_EQ(Settings().Comport, 3);
+    EXPECT_EQ(Profile().GetString(ProfileKeys::kPorts, "COM3", "unset"), "unset");
+}
+
 // Picks the fonts it is given, in turn; cancels when none is left.
 class ScriptedFontChooser : public FontChooser {
 public:
