@@ -217,15 +217,8 @@ void COptionsDlg::done(int result)
 void COptionsDlg::TestPort()
 {
     ApplyPort();
-    const int result = m_comms.Connect();
-    // The device of the port just tried, whoever stands behind it.
-    const std::string device = m_comms.Link().DevicePath();
-    if (result == 0) {
+    // A port refused says why itself, and for lack of permission how to fix it.
+    if (m_comms.Connect() == 0)
         m_ui.Tell("Port is Available", UserInterface::Icon::None);
-    } else if (m_comms.LastFailure() == CommsFailure::PortInUse) {
-        const std::string advice = PermissionAdvice(device);
-        if (!advice.empty())
-            m_ui.Tell(advice, UserInterface::Icon::Exclamation);
-    }
     m_comms.Disconnect();
 }

@@ -3,6 +3,7 @@
 #include "data/CMainDoc.h"
 #include "data/ProgramSettings.h"
 #include "data/UserInterface.h"
+#include "link/SerialDevices.h"
 #include "link/Sleeper.h"
 
 #include <algorithm>
@@ -140,7 +141,13 @@ int CCommsDlg::Connect()
         const char* text = failure == CommsFailure::PortInUse      ? "COM port Already Open"
                            : failure == CommsFailure::PortNotFound ? "COM port not found"
                                                                    : "COM port not available";
-        m_ui.Tell(text, UserInterface::Icon::Exclamation);
+        std::string message = text;
+        // "Already Open" also stands for a device the user may not open:
+        // then the message says how to get the permission.
+        if (failure == CommsFailure::PortInUse)
+            if (const std::string advice = PermissionAdvice(m_link.DevicePath()); !advice.empty())
+                message += "\r\n\r\n" + advice;
+        m_ui.Tell(message, UserInterface::Icon::Exclamation);
         m_lastFailure = failure;
         m_bPortOpen = 0;
         m_bAnalyserAnswered = 0;
