@@ -9,13 +9,21 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace {
+
+constexpr int kPreviewHeightPercent = 90;  // of the screen
+constexpr int kPreviewWidthPercent = 80;   // of the preview's height: an upright sheet and the toolbar
 
 // "site memory 05": which page of which file.
 QString JobName(const CMainDoc& document, int record)
@@ -109,6 +117,13 @@ void PagePrinter::Preview(CMainDoc& document, int record)
 {
     QPrintPreviewDialog dialog(&m_printer, m_parent);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    // Nearly the screen's height: the whole sheet then shows the preview's
+    // page (a quarter of the printed one each way) at about its own size,
+    // sharp, and its dotted grid lines do not break up.
+    const QRect room =
+        (m_parent ? m_parent->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    const int height = room.height() * kPreviewHeightPercent / 100;
+    dialog.resize(std::min(room.width(), height * kPreviewWidthPercent / 100), height);
     // The preview asks for its page again whenever the setup changes; a
     // page that cannot be rendered is reported once.
     bool told = false;
