@@ -65,21 +65,21 @@ void AnalyserLogWindow::Catch()
 {
     const auto& entries = m_log.Entries();
     const std::size_t total = m_log.Dropped() + entries.size();
-    const bool restart = m_log.Dropped() != m_nDroppedShown || total < m_nDroppedShown + m_nShown;
+    const bool restart = m_log.Dropped() != m_droppedShown || total < m_droppedShown + m_shown;
     if (restart) {
         m_text->clear();
-        m_nShown = 0;
-        m_nDroppedShown = m_log.Dropped();
+        m_shown = 0;
+        m_droppedShown = m_log.Dropped();
     }
     QString lines;
-    for (std::size_t i = m_nShown; i < entries.size(); ++i) {
+    for (std::size_t i = m_shown; i < entries.size(); ++i) {
         if (!lines.isEmpty())
             lines += QLatin1Char('\n');
         lines += QString::fromStdString(AnalyserLog::Line(entries[i]));
     }
     if (!lines.isEmpty())
         m_text->appendPlainText(lines);
-    m_nShown = entries.size();
+    m_shown = entries.size();
 }
 
 void AnalyserLogWindow::SaveAs()

@@ -37,6 +37,6 @@ private:
     QPushButton* m_save;
     QPushButton* m_clear;
     QTimer m_catchUp;
-    std::size_t m_nShown = 0;
-    std::size_t m_nDroppedShown = 0;
+    std::size_t m_shown = 0;
+    std::size_t m_droppedShown = 0;
 };

@@ -69,7 +69,7 @@ int ValueOf(const QComboBox* list)
 }  // namespace
 
 COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, bool simulated)
-    : QDialog(parent), m_comms(comms), m_ui(ui), m_bSimulated(simulated)
+    : QDialog(parent), m_comms(comms), m_ui(ui), m_simulated(simulated)
 {
     using DialogUnits::ToPixels;
     const ProgramSettings& settings = Settings();
@@ -166,7 +166,7 @@ COptionsDlg::~COptionsDlg() = default;
 
 void COptionsDlg::ShowDeviceOfPort()
 {
-    if (m_bSimulated) {
+    if (m_simulated) {
         m_device->setEnabled(false);
         m_device->setCurrentText(QStringLiteral("simulated analyser (%1)")
                                      .arg(QString::fromStdString(m_comms.Link().DevicePath())));
@@ -179,7 +179,7 @@ void COptionsDlg::ApplyPort()
 {
     const int port = m_port->currentIndex() + 1;
     Settings().Comport = port;
-    if (m_bSimulated)
+    if (m_simulated)
         return;
     const std::string device = m_device->currentText().trimmed().toStdString();
     if (!device.empty() && device != DeviceOfPort(port))

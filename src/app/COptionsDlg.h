@@ -54,7 +54,7 @@ private:
 
     CCommsDlg& m_comms;
     UserInterface& m_ui;
-    bool m_bSimulated;
+    bool m_simulated;
     QCheckBox* m_splash;
     QCheckBox* m_tooltips;
     QCheckBox* m_sounds;

@@ -17,7 +17,7 @@ void EventLoopSleeper::Sleep(int milliseconds)
     if (milliseconds <= 0)
         return;
     const QEventLoop::ProcessEventsFlags flags =
-        m_bTakeInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+        m_takeInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
     if (m_waiter) {
         m_waiter(milliseconds);
         QCoreApplication::processEvents(flags);

@@ -19,7 +19,7 @@ public:
     void SetPauseHook(std::function<void()> hook) { m_pauseHook = std::move(hook); }
     // Whether pauses take the user's input (while the progress dialog, being
     // modal, is the only window that can take it).
-    void SetTakeInput(bool take) { m_bTakeInput = take; }
+    void SetTakeInput(bool take) { m_takeInput = take; }
     // Waits in place of the event loop's timer (a test's simulated analyser);
     // pending events are still processed. Empty for the real wait.
     void SetWaiter(std::function<void(int milliseconds)> waiter) { m_waiter = std::move(waiter); }
@@ -27,5 +27,5 @@ public:
 private:
     std::function<void()> m_pauseHook;
     std::function<void(int)> m_waiter;
-    bool m_bTakeInput = false;
+    bool m_takeInput = false;
 };

@@ -70,7 +70,7 @@ void ExchangeProgressDialog::OnPause()
         m_running.start();
         m_watch.start();
     }
-    if (!isVisible() && m_running.elapsed() >= m_nShowDelayMs) {
+    if (!isVisible() && m_running.elapsed() >= m_showDelayMs) {
         m_cancel->setEnabled(true);
         show();
         raise();

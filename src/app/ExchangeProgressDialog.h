@@ -25,7 +25,7 @@ public:
 
     // A progress text of the exchange.
     void ShowText(const QString& text);
-    void SetShowDelay(int milliseconds) { m_nShowDelayMs = milliseconds; }
+    void SetShowDelay(int milliseconds) { m_showDelayMs = milliseconds; }
 
     QPushButton* CancelButton() const { return m_cancel; }
     QProgressBar* Bar() const { return m_bar; }
@@ -49,5 +49,5 @@ private:
     QPushButton* m_cancel;
     QTimer m_watch;
     QElapsedTimer m_running;
-    int m_nShowDelayMs = kShowDelayMs;
+    int m_showDelayMs = kShowDelayMs;
 };

@@ -94,7 +94,7 @@ void QtUserInterface::RefreshAllViews()
 
 void QtUserInterface::SetInputWindowShown(bool shown)
 {
-    m_bInputWindowShown = shown;
+    m_inputWindowShown = shown;
     if (m_waitDepth > 0)
         QGuiApplication::changeOverrideCursor(shown ? Qt::ArrowCursor : Qt::WaitCursor);
 }
@@ -102,7 +102,7 @@ void QtUserInterface::SetInputWindowShown(bool shown)
 void QtUserInterface::SetWaitCursor(bool on)
 {
     if (on) {
-        QGuiApplication::setOverrideCursor(m_bInputWindowShown ? Qt::ArrowCursor : Qt::WaitCursor);
+        QGuiApplication::setOverrideCursor(m_inputWindowShown ? Qt::ArrowCursor : Qt::WaitCursor);
         ++m_waitDepth;
     } else if (m_waitDepth > 0) {
         QGuiApplication::restoreOverrideCursor();

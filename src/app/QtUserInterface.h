@@ -45,5 +45,5 @@ private:
     std::function<void()> m_repaintSink;
     std::function<void()> m_refreshSink;
     int m_waitDepth = 0;
-    bool m_bInputWindowShown = false;
+    bool m_inputWindowShown = false;
 };

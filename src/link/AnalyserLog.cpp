@@ -20,13 +20,13 @@ std::string Character(std::uint8_t byte)
 
 AnalyserLog::~AnalyserLog()
 {
-    if (m_pLink != nullptr)
-        m_pLink->SetTrafficObserver(nullptr);
+    if (m_link != nullptr)
+        m_link->SetTrafficObserver(nullptr);
 }
 
 void AnalyserLog::Attach(AnalyserLink& link)
 {
-    m_pLink = &link;
+    m_link = &link;
     link.SetTrafficObserver(
         [this](bool sent, const std::uint8_t* bytes, int count) { Record(sent, bytes, count); });
 }
@@ -36,12 +36,12 @@ void AnalyserLog::Record(bool sent, const std::uint8_t* bytes, int count, Clock:
     for (int i = 0; i < count; ++i) {
         if (sent) {
             m_lastCommand = bytes[i];
-            m_bHasCommand = true;
+            m_hasCommand = true;
         }
-        m_entries.push_back({time, sent, bytes[i], m_lastCommand, m_bHasCommand});
+        m_entries.push_back({time, sent, bytes[i], m_lastCommand, m_hasCommand});
         if (m_entries.size() > kMaxEntries) {
             m_entries.pop_front();
-            ++m_nDropped;
+            ++m_dropped;
         }
     }
     if (count > 0 && onChange)
@@ -51,7 +51,7 @@ void AnalyserLog::Record(bool sent, const std::uint8_t* bytes, int count, Clock:
 void AnalyserLog::Clear()
 {
     m_entries.clear();
-    m_nDropped = 0;
+    m_dropped = 0;
     if (onChange)
         onChange();
 }
@@ -146,8 +146,8 @@ std::string AnalyserLog::Text() const
         char date[64];
         std::strftime(date, sizeof date, "%Y-%m-%d", &local);
         text += "TV7W analyser log, " + std::string(date) + "\n";
-        if (m_nDropped > 0)
-            text += std::to_string(m_nDropped) + " earlier bytes dropped\n";
+        if (m_dropped > 0)
+            text += std::to_string(m_dropped) + " earlier bytes dropped\n";
     }
     for (const Entry& entry : m_entries)
         text += Line(entry) + "\n";

@@ -36,7 +36,7 @@ public:
 
     const std::deque<Entry>& Entries() const { return m_entries; }
     // Bytes dropped from the start to keep the log within its bound.
-    std::size_t Dropped() const { return m_nDropped; }
+    std::size_t Dropped() const { return m_dropped; }
     // Told after every change.
     std::function<void()> onChange;
 
@@ -51,8 +51,8 @@ public:
 
 private:
     std::deque<Entry> m_entries;
-    std::size_t m_nDropped = 0;
+    std::size_t m_dropped = 0;
     std::uint8_t m_lastCommand = 0;
-    bool m_bHasCommand = false;
-    AnalyserLink* m_pLink = nullptr;
+    bool m_hasCommand = false;
+    AnalyserLink* m_link = nullptr;
 };

@@ -101,20 +101,20 @@ void CCommsDlg::UpdateFields()
 
 CCommsDlg::ExchangeScope::ExchangeScope(CCommsDlg& comms) : m_comms(comms)
 {
-    if (m_comms.m_nExchangeDepth++ == 0)
-        m_comms.m_bCancelRequested = false;
+    if (m_comms.m_exchangeDepth++ == 0)
+        m_comms.m_cancelRequested = false;
 }
 
 CCommsDlg::ExchangeScope::~ExchangeScope()
 {
-    if (--m_comms.m_nExchangeDepth == 0)
-        m_comms.m_bCancelRequested = false;
+    if (--m_comms.m_exchangeDepth == 0)
+        m_comms.m_cancelRequested = false;
 }
 
 void CCommsDlg::Cancel()
 {
     if (IsExchangeRunning())
-        m_bCancelRequested = true;
+        m_cancelRequested = true;
 }
 
 void CCommsDlg::Pause(int milliseconds)
@@ -165,12 +165,12 @@ int CCommsDlg::OpenLine()
     if (!m_bPortOpen)
         if (const int result = Connect(); result != 0)
             return result;
-    if (m_nReplyTail > 0) {
+    if (m_replyTail > 0) {
         // A cancel does not stop the analyser: it sends the rest of its reply.
         m_strCommsStatus = "Waiting for the TALVEK 7 to end its reply..";
         UpdateFields();
         SettleLine();
-        if (m_bCancelRequested)
+        if (m_cancelRequested)
             return CancelledEnd();
     }
     return 0;
@@ -193,8 +193,8 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
     while (received < count) {
         m_sleeper.Sleep(kPollPauseMs);
         // The pause is where the user's cancel arrives.
-        if (m_bCancelRequested) {
-            m_nReplyTail = count - received;
+        if (m_cancelRequested) {
+            m_replyTail = count - received;
             return Wait::Cancelled;
         }
         int length = 1;
@@ -212,7 +212,7 @@ CCommsDlg::Wait CCommsDlg::Receive(std::uint8_t* bytes, int count, int maxPolls,
             UpdateFields();
         }
         if (lastPoll) {
-            m_nReplyTail = count - received;
+            m_replyTail = count - received;
             return Wait::TimedOut;
         }
     }
@@ -235,11 +235,11 @@ void CCommsDlg::SettleLine()
     if (!m_bPortOpen)
         return;
     std::array<std::uint8_t, kBufferSize> discarded{};
-    const int maxPolls = kSettlePolls + kPollsPerLineByte * m_nReplyTail;
+    const int maxPolls = kSettlePolls + kPollsPerLineByte * m_replyTail;
     int quietPolls = 0;
     for (int poll = 0; poll < maxPolls && quietPolls < kQuietPolls; ++poll) {
         m_sleeper.Sleep(kPollPauseMs);
-        if (m_bCancelRequested)
+        if (m_cancelRequested)
             return;  // the next wait ends the exchange; the tail is still owed
         int length = static_cast<int>(discarded.size());
         // A failing line is found by the repeated request.
@@ -247,7 +247,7 @@ void CCommsDlg::SettleLine()
             return;
         quietPolls = length > 0 ? 0 : quietPolls + 1;
     }
-    m_nReplyTail = 0;
+    m_replyTail = 0;
 }
 
 // --- Failure ends ----------------------------------------------------------------
@@ -295,7 +295,7 @@ int CCommsDlg::TimedOutEnd()
 
 int CCommsDlg::CancelledEnd()
 {
-    m_bCancelRequested = false;
+    m_cancelRequested = false;
     return EndFailedExchange("Cancelled", false, CommsFailure::Cancelled, kFailed);
 }
 

@@ -149,7 +149,7 @@ public:
     void Cancel();
     // True from the start to the end of an exchange (a command, a status
     // read, a download or an upload).
-    bool IsExchangeRunning() const { return m_nExchangeDepth > 0; }
+    bool IsExchangeRunning() const { return m_exchangeDepth > 0; }
 
     // Why the last exchange failed; None after one that succeeded.
     CommsFailure LastFailure() const { return m_lastFailure; }
@@ -234,10 +234,10 @@ private:
     DownloadJournal m_journal;
     std::array<std::uint8_t, MemoryRecord::kSize> m_panelRecord{};
     int m_bShowingRecord = 0;
-    int m_nExchangeDepth = 0;
-    bool m_bCancelRequested = false;
+    int m_exchangeDepth = 0;
+    bool m_cancelRequested = false;
     // Bytes of the last reply that never arrived: the analyser may still be
     // sending them after a cancel or a time-out, and they must not be taken
     // for the answer to the next request.
-    int m_nReplyTail = 0;
+    int m_replyTail = 0;
 };
