@@ -23,7 +23,6 @@
 #include "tv7sim/TalvekAnalyser.h"
 #include "tv7sim/TalvekSimulator.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QPrintPreviewWidget>
@@ -31,7 +30,6 @@
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 #include <unistd.h>
 
@@ -166,13 +164,3 @@ void ExportPagePdf(benchmark::State& state)
 BENCHMARK(ExportPagePdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

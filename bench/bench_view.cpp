@@ -8,8 +8,6 @@
 #include "app/FileDialogs.h"
 #include "app/QtUserInterface.h"
 #include "data/CMainDoc.h"
-#include "data/ProfileFile.h"
-#include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
 
 #include <QApplication>
@@ -17,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -113,15 +110,3 @@ void MemoryOfOneView(benchmark::State& state)
 BENCHMARK(MemoryOfOneView)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    Profile().SetPath({});
-    Settings() = ProgramSettings{};
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
