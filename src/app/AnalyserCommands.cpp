@@ -15,21 +15,20 @@
 #include "app/PrintingOptionsDialog.h"
 #include "app/QtFontChooser.h"
 #include "app/QtUserInterface.h"
+#include "data/CMainDoc.h"
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
 #include "plot/ExportBitmap.h"
 #include "plot/PageExport.h"
 
-#include <QFileInfo>
 #include <QInputDialog>
 
 namespace {
 
-// A document's path with its last three characters replaced: x.spc gives x.bmp.
-QString WithExtension(const std::string& path, const char* extension)
+// The name proposed for an export of the document: its path with extension.
+QString ProposedName(const CMainDoc& document, std::string_view extension)
 {
-    const QString name = QString::fromLocal8Bit(path.c_str());
-    return name.size() >= 3 ? name.left(name.size() - 3) + QLatin1String(extension) : name;
+    return QString::fromLocal8Bit(document.PathWithExtension(extension).c_str());
 }
 
 }  // namespace
@@ -179,7 +178,7 @@ void AnalyserCommands::ExportBitmap(int graphOnly)
     CMainDoc& document = view->GetDocument();
     FileDialogs::Request request;
     request.title = QStringLiteral("Save As");
-    request.proposedName = WithExtension(document.GetPathName(), "bmp");
+    request.proposedName = ProposedName(document, "bmp");
     request.defaultSuffix = QStringLiteral("bmp");
     const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
     if (!path)
@@ -195,7 +194,7 @@ void AnalyserCommands::ExportPage()
     CMainDoc& document = view->GetDocument();
     FileDialogs::Request request;
     request.title = QStringLiteral("Export Page");
-    request.proposedName = WithExtension(document.GetPathName(), "pdf");
+    request.proposedName = ProposedName(document, "pdf");
     request.filters = {QStringLiteral("PDF (*.pdf)"), QStringLiteral("SVG (*.svg)"),
                        QStringLiteral("PNG (*.png)")};
     request.defaultSuffix = QStringLiteral("pdf");

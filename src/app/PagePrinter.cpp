@@ -41,15 +41,22 @@ void TellCannotPrint(UserInterface& ui, const QString& error)
 }  // namespace
 
 PagePrinter::PagePrinter(UserInterface& ui, QWidget* parent) : m_ui(ui), m_parent(parent)
+{}
+
+QPrinter& PagePrinter::Printer()
 {
-    m_printer.setResolution(kResolution);
-    m_printer.setPageSize(QPageSize(QPageSize::A4));
-    m_printer.setPageOrientation(QPageLayout::Portrait);
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setResolution(kResolution);
+        m_printer->setPageSize(QPageSize(QPageSize::A4));
+        m_printer->setPageOrientation(QPageLayout::Portrait);
+    }
+    return *m_printer;
 }
 
 bool PagePrinter::Setup()
 {
-    QPageSetupDialog dialog(&m_printer, m_parent);
+    QPageSetupDialog dialog(&Printer(), m_parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -67,28 +74,31 @@ bool PagePrinter::RenderPage(PlotPage& page, PrintLayout& layout, const QPrinter
 
 void PagePrinter::ProposePdfName(const CMainDoc& document)
 {
-    if (m_printer.outputFormat() != QPrinter::PdfFormat)
+    QPrinter& printer = Printer();
+    if (printer.outputFormat() != QPrinter::PdfFormat)
         return;
-    QString folder = QFileInfo(m_printer.outputFileName()).absolutePath();
-    if (m_printer.outputFileName().isEmpty())
+    QString folder = QFileInfo(printer.outputFileName()).absolutePath();
+    if (printer.outputFileName().isEmpty())
         folder = document.GetPathName().empty()
                      ? QDir::homePath()
                      : QFileInfo(QString::fromStdString(document.GetPathName())).absolutePath();
-    m_printer.setOutputFileName(folder + QLatin1Char('/') + m_printer.docName() + QStringLiteral(".pdf"));
+    printer.setOutputFileName(folder + QLatin1Char('/') + printer.docName() + QStringLiteral(".pdf"));
 }
 
-bool PagePrinter::HasTarget() const
+bool PagePrinter::HasTarget()
 {
-    return m_printer.outputFormat() == QPrinter::NativeFormat ? !m_printer.printerName().isEmpty()
-                                                              : !m_printer.outputFileName().isEmpty();
+    QPrinter& printer = Printer();
+    return printer.outputFormat() == QPrinter::NativeFormat ? !printer.printerName().isEmpty()
+                                                            : !printer.outputFileName().isEmpty();
 }
 
 bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
 {
-    m_printer.setDocName(JobName(document, record));
+    QPrinter& printer = Printer();
+    printer.setDocName(JobName(document, record));
     if (withDialog || !HasTarget()) {
         ProposePdfName(document);
-        QPrintDialog dialog(&m_printer, m_parent);
+        QPrintDialog dialog(&printer, m_parent);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         if (dialog.exec() != QDialog::Accepted)
@@ -100,12 +110,12 @@ bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
     PlotPage page;
     PrintLayout layout;
     QString error;
-    if (!RenderPage(page, layout, m_printer, document, record, false, error)) {
+    if (!RenderPage(page, layout, printer, document, record, false, error)) {
         TellCannotPrint(m_ui, error);
         return false;
     }
     QPainter painter;
-    if (!painter.begin(&m_printer)) {
+    if (!painter.begin(&printer)) {
         TellCannotPrint(m_ui, QStringLiteral("the printer cannot be opened"));
         return false;
     }
@@ -115,7 +125,7 @@ bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
 
 void PagePrinter::Preview(CMainDoc& document, int record)
 {
-    QPrintPreviewDialog dialog(&m_printer, m_parent);
+    QPrintPreviewDialog dialog(&Printer(), m_parent);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     // Nearly the screen's height: the whole sheet then shows the preview's
     // page (a quarter of the printed one each way) at about its own size,

@@ -2,6 +2,8 @@
 
 #include <QPrinter>
 
+#include <memory>
+
 class CMainDoc;
 class PlotPage;
 struct PrintLayout;
@@ -22,7 +24,9 @@ public:
 
     PagePrinter(UserInterface& ui, QWidget* parent);
 
-    QPrinter& Printer() { return m_printer; }
+    // Made at its first use: finding the system's printers takes a while,
+    // which the program's start should not wait for.
+    QPrinter& Printer();
 
     // The page setup dialog; true when accepted.
     bool Setup();
@@ -43,9 +47,9 @@ private:
     // else beside the document.
     void ProposePdfName(const CMainDoc& document);
     // A printer to print on, or a file to print into.
-    bool HasTarget() const;
+    bool HasTarget();
 
     UserInterface& m_ui;
     QWidget* m_parent;
-    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> m_printer;
 };

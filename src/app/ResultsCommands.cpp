@@ -7,9 +7,9 @@
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/QtUserInterface.h"
+#include "data/CMainDoc.h"
 #include "data/ResultsCsv.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -69,7 +69,7 @@ void ResultsCommands::ExportCsv()
     FileDialogs::Request request;
     request.title = QStringLiteral("Export CSV");
     request.directory = file.path();
-    request.proposedName = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv"));
+    request.proposedName = QString::fromLocal8Bit(document.PathWithExtension("csv").c_str());
     request.filters = {QStringLiteral("CSV (*.csv)")};
     request.defaultSuffix = QStringLiteral("csv");
     const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);

@@ -101,8 +101,11 @@ public:
     int PasteRecords(int target);
     void SetClipboardLabel(std::string_view text);
     void GetClipboardLabel(std::string& text) const;
-    // The document's path with the extension of kind in place of its own
-    // (added when the file name has none): the name the file dialogs propose.
+    // The document's path with extension in place of the one after the last
+    // dot of its file name (added when the name has none): the name the file
+    // dialogs propose for an export.
+    std::string PathWithExtension(std::string_view extension) const;
+    // PathWithExtension for a PRN (kind 1) or PRX (kind 2) file.
     std::string TextFileName(int kind) const;
     // Writes the 30 records to path as a PRN (kind 1) or PRX (kind 2) file.
     // 0 written; -1 nothing written (no path, or the file could not be

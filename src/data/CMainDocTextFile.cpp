@@ -58,16 +58,18 @@ bool ReadImportLines(DskFile& file, std::vector<std::string>& lines)
 
 }  // namespace
 
-std::string CMainDoc::TextFileName(int kind) const
+std::string CMainDoc::PathWithExtension(std::string_view extension) const
 {
-    const char* extension = kind == TextFileKind::kPrx ? "prx" : "prn";
-    // The extension after the last dot of the file name is replaced; a name
-    // without one gets it added.
     const std::size_t nameStart = m_strPathName.find_last_of('/') + 1;
     const std::size_t dot = m_strPathName.find_last_of('.');
-    if (dot == std::string::npos || dot < nameStart)
-        return m_strPathName + "." + extension;
-    return m_strPathName.substr(0, dot + 1) + extension;
+    const std::string stem =
+        dot == std::string::npos || dot < nameStart ? m_strPathName : m_strPathName.substr(0, dot);
+    return stem + "." + std::string(extension);
+}
+
+std::string CMainDoc::TextFileName(int kind) const
+{
+    return PathWithExtension(kind == TextFileKind::kPrx ? "prx" : "prn");
 }
 
 int CMainDoc::ExportText(int kind, const std::string& path)

@@ -148,6 +148,9 @@ TEST_F(ExportImport, ProposedNamesReplaceTheExtension)
     EXPECT_EQ(doc.TextFileName(TextFileKind::kPrn), "/data/survey.old.prn");
     doc.SetPathName("/data/survey.");
     EXPECT_EQ(doc.TextFileName(TextFileKind::kPrn), "/data/survey.prn");
+    // Bitmaps, pages and results follow the same rule.
+    doc.SetPathName("/data/survey");
+    EXPECT_EQ(doc.PathWithExtension("bmp"), "/data/survey.bmp");
 }
 
 // --- Round trips ------------------------------------------------------------------
