@@ -53,8 +53,13 @@ std::optional<QString> ScriptedFileDialogs::Next(const Request& request)
     requests.push_back(request);
     if (m_answers.empty())
         return std::nullopt;
-    std::optional<QString> answer = m_answers.front();
+    // Moved out through a plain QString: GCC 12 at -O2 takes a copy of the
+    // optional for "maybe uninitialized".
+    const bool given = m_answers.front().has_value();
+    QString answer = given ? std::move(*m_answers.front()) : QString();
     m_answers.pop_front();
+    if (!given)
+        return std::nullopt;
     return answer;
 }
 
