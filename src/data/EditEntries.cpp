@@ -86,6 +86,10 @@ bool EditRecord(Button button, MemoryRecord& record, int band)
 {
     if (StepsSelection(button) || band < 1 || band > MemoryRecord::kBands)
         return false;
+    const bool mikeSetting =
+        button == Button::WeightingToggle || button == Button::NcUp || button == Button::NcDown;
+    if (mikeSetting && record.Source() != kSourceMike)
+        return false;
     const MemoryRecord before = record;
     std::uint8_t& level = record.bands[static_cast<std::size_t>(band - 1)];
     switch (button) {
@@ -102,6 +106,9 @@ bool EditRecord(Button button, MemoryRecord& record, int band)
         const int source = record.Source() + 1;
         record.mode =
             static_cast<std::uint8_t>((record.mode & ~kSourceBits) | (source > kTopSource ? 1 : source));
+        // Weighting and NC curve belong to microphone measurements.
+        if (record.Source() != kSourceMike)
+            record.mode &= kSourceBits;
         break;
     }
     case Button::WeightingToggle:
@@ -134,8 +141,6 @@ bool EditRecord(Button button, MemoryRecord& record, int band)
     default:
         break;
     }
-    if (record.Source() != kSourceMike)
-        record.mode &= kSourceBits;
     return !(record == before);
 }
 

@@ -40,9 +40,11 @@ struct Selection {
 bool StepsSelection(Button button);
 // Steps memory or band of the selection, wrapping 1..30.
 void StepSelection(Button button, Selection& selection);
-// Steps one code of record; band is the selected band (1..30). Afterwards a
-// record whose source is not Mike keeps only its source bits: weighting and
-// NC curve belong to microphone measurements. True when a byte changed.
+// Steps one code of record; band is the selected band (1..30). Weighting
+// and NC curve belong to microphone measurements: on a record whose source
+// is not Mike their buttons change nothing, and stepping the source away
+// from Mike clears them; every other button leaves them as they are. True
+// when a byte changed.
 bool EditRecord(Button button, MemoryRecord& record, int band);
 // The largest refCode: 85 for the sources with bit 0 set (Mike, Right,
 // Diff, 7), 80 for the others.

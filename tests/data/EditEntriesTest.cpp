@@ -111,23 +111,38 @@ TEST(EditEntriesRules, SourceWeightingAndNcCurve)
     EXPECT_EQ(record.mode, 1);
 }
 
-TEST(EditEntriesRules, AButtonOnARecordOtherThanMikeKeepsOnlyTheSourceBits)
+TEST(EditEntriesRules, WeightingAndNcCurveOfARecordOtherThanMikeChangeOnlyWithItsSource)
 {
-    // Weighting and NC curve do not stay on a Left record...
+    // Their own buttons do nothing on a Left record...
     MemoryRecord left = Mike(0, 0, 15, 2);
     EXPECT_FALSE(EditEntries::EditRecord(Button::WeightingToggle, left, 1));
     EXPECT_FALSE(EditEntries::EditRecord(Button::NcUp, left, 1));
+    EXPECT_FALSE(EditEntries::EditRecord(Button::NcDown, left, 1));
     EXPECT_EQ(left.mode, 2);
-    // ...and bits that came with such a record go with the first edit.
-    MemoryRecord fromAnalyser = Mike(7, 0, 15, 2 | 8 | (4 << 4));
-    EXPECT_TRUE(EditEntries::EditRecord(Button::LevelUp, fromAnalyser, 1));
-    EXPECT_EQ(fromAnalyser.mode, 2);
-    EXPECT_EQ(fromAnalyser.bands[0], 8);
-    // Stepping Diff to Mike keeps them from then on.
-    MemoryRecord diff = Mike(0, 0, 15, 5);
+    // ...and the bits that came with such a record stay through the edits
+    // of its levels, reference and wideband level.
+    constexpr int kFromAnalyser = 2 | 8 | (4 << 4);
+    MemoryRecord fromAnalyser = Mike(7, 0, 15, kFromAnalyser);
+    for (const Button button :
+         {Button::LevelUp, Button::LevelDown, Button::LevelUpTen, Button::ReferenceUp, Button::ReferenceDown,
+          Button::ReferenceUpTen, Button::WidebandUp, Button::WidebandDown, Button::WidebandUpTen}) {
+        EXPECT_TRUE(EditEntries::EditRecord(button, fromAnalyser, 1));
+        EXPECT_EQ(fromAnalyser.mode, kFromAnalyser);
+    }
+    EXPECT_FALSE(EditEntries::EditRecord(Button::WeightingToggle, fromAnalyser, 1));
+    EXPECT_EQ(fromAnalyser.mode, kFromAnalyser);
+    // Stepping the source clears them (Left to Right)...
+    EXPECT_TRUE(EditEntries::EditRecord(Button::SourceUp, fromAnalyser, 1));
+    EXPECT_EQ(fromAnalyser.mode, 3);
+    // ...except onto Mike, which keeps them from then on.
+    MemoryRecord diff = Mike(0, 0, 15, 5 | 8);
     EditEntries::EditRecord(Button::SourceUp, diff, 1);
+    EXPECT_EQ(diff.mode, 1 | 8);
     EditEntries::EditRecord(Button::NcUp, diff, 1);
-    EXPECT_EQ(diff.mode, 1 | (1 << 4));
+    EXPECT_EQ(diff.mode, 1 | 8 | (1 << 4));
+    // Mike onto Left clears them.
+    EditEntries::EditRecord(Button::SourceUp, diff, 1);
+    EXPECT_EQ(diff.mode, 2);
 }
 
 TEST(EditEntriesRules, SelectionWrapsFrom1To30AndBack)
