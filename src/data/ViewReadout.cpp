@@ -1,6 +1,7 @@
 #include "data/ViewReadout.h"
 
 #include "data/CMainDoc.h"
+#include "data/PlotRows.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,8 +16,6 @@ constexpr int kGraphRight = 319;
 constexpr int kGraphTop = 7;
 constexpr int kGraphBottom = 135;
 constexpr int kBandPitch = 10;
-// The readout's zero, in rows below the top of the picture.
-constexpr int kZeroRow = 29;
 
 }  // namespace
 
@@ -30,7 +29,7 @@ std::optional<int> GraphBand(int x, int y)
 double CursorLevel(int y, bool b2dB)
 {
     // Counted upward from the zero row so that the zero row reads 0.0, not -0.0.
-    const double level = (kZeroRow - y) * 0.1;
+    const double level = (PlotRows::kZeroRow - y) * 0.1;
     return b2dB ? 2 * level : level;
 }
 

@@ -17,8 +17,8 @@ constexpr int kStripWidth = 30 * kCellWidth;
 // The band (0..29) under point (x, y) of the plot picture, or nothing
 // outside the graph area.
 std::optional<int> GraphBand(int x, int y);
-// The cursor level at row y of the plot picture: 0 dBr 29 pixels below its
-// top, 0.1 dB a pixel (0.2 dB at 2 dB per step).
+// The cursor level at row y of the plot picture: 0 dBr on the row the plot
+// draws it, 0.1 dB a pixel (0.2 dB at 2 dB per step).
 double CursorLevel(int y, bool b2dB);
 // "Mem:%02d     Freq:%sHz     Cursor:%.1fdBr       Data:%s" for record
 // memory (1..30) at point (x, y) of the plot picture; empty outside the graph.

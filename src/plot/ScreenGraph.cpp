@@ -2,6 +2,7 @@
 
 #include "data/CMainDoc.h"
 #include "data/NcCurveTable.h"
+#include "data/PlotRows.h"
 #include "plot/DrawDib.h"
 #include "plot/GdiPen.h"
 
@@ -16,8 +17,8 @@ constexpr int kBands = 30;
 constexpr int kRecords = 30;
 
 // Geometry of the graticule picture.
-constexpr int kZeroRow = 31;  // the 0 dBr grid line
-constexpr int kTopRow = 7;    // the field's first and last rows for marks
+constexpr int kZeroRow = PlotRows::kZeroRow;  // the 0 dBr grid line
+constexpr int kTopRow = 7;                    // the field's first and last rows for marks
 constexpr int kBottomRow = 135;
 constexpr int kFirstBandX = 26;  // centre of band 0
 constexpr int kBandPitch = 10;

@@ -18,17 +18,20 @@ TEST_F(Readout, TheGraphAreaRunsFrom21To319AcrossAnd7To135Down)
 TEST_F(Readout, GraphTextNamesRecordBandCursorAndLevel)
 {
     FillSampleRecord(4);  // band 16 (1K) holds 172: +1.5 dBr
-    // Row 29 is 0.0 (not -0.0); ten rows up is 1.0, or 2.0 at 2 dB per step.
-    EXPECT_EQ(ViewReadout::GraphText(doc, 5, 181, 29, false),
+    // Row 31, where the plot draws 0 dBr, is 0.0 (not -0.0); ten rows up is
+    // 1.0, or 2.0 at 2 dB per step.
+    EXPECT_EQ(ViewReadout::GraphText(doc, 5, 181, 31, false),
               "Mem:05     Freq:1KHz     Cursor:0.0dBr       Data:1.5dBr");
-    EXPECT_EQ(ViewReadout::GraphText(doc, 5, 190, 19, false),
+    EXPECT_EQ(ViewReadout::GraphText(doc, 5, 190, 21, false),
               "Mem:05     Freq:1KHz     Cursor:1.0dBr       Data:1.5dBr");
-    EXPECT_EQ(ViewReadout::GraphText(doc, 5, 21, 19, true),
+    EXPECT_EQ(ViewReadout::GraphText(doc, 5, 21, 21, true),
               "Mem:05     Freq:25Hz     Cursor:2.0dBr       Data:-0.5dBr");
     EXPECT_EQ(ViewReadout::GraphText(doc, 5, 319, 135, true),
-              "Mem:05     Freq:20KHz     Cursor:-21.2dBr       Data:3.1dBr");
-    EXPECT_EQ(ViewReadout::GraphText(doc, 1, 21, 39, false),
+              "Mem:05     Freq:20KHz     Cursor:-20.8dBr       Data:3.1dBr");
+    EXPECT_EQ(ViewReadout::GraphText(doc, 1, 21, 41, false),
               "Mem:01     Freq:25Hz     Cursor:-1.0dBr       Data:<-20dBr");
+    EXPECT_EQ(ViewReadout::GraphText(doc, 5, 190, 32, false),
+              "Mem:05     Freq:1KHz     Cursor:-0.1dBr       Data:1.5dBr");
     EXPECT_EQ(ViewReadout::GraphText(doc, 5, 20, 29, false), "");
 }
 

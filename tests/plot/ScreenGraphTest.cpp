@@ -3,6 +3,7 @@
 
 #include "plot/ScreenGraph.h"
 #include "data/NcCurveTable.h"
+#include "data/ViewReadout.h"
 #include "support/SampleDocument.h"
 
 #include "ResourceBitmap.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -150,6 +152,25 @@ TEST_F(ScreenGraphTest, DashLevelsOneDbPerStep)
     for (const auto& [band, y] : {std::pair{2, 21}, {3, 41}, {5, 134}, {7, 8}})
         AddBlock(expected, BandX(band) - 4, y - 2, BandX(band) + 3, y + 1, kRed);
     EXPECT_EQ(Drawn(Dashes(false)), expected);
+}
+
+TEST_F(ScreenGraphTest, TheMouseReadoutReadsALevelOnTheRowWhereItIsDrawn)
+{
+    SetBand(2, 168);  // +1 dBr
+    SetBand(3, 152);  // -1 dBr
+    SetBand(4, 160);  // 0 dBr
+    for (const bool twoDb : {false, true}) {
+        const Pixels drawn = Drawn(Dashes(twoDb));
+        for (const auto& [band, level] : {std::pair{2, 1.0}, {3, -1.0}, {4, 0.0}}) {
+            // A dash covers its row, two above and one below.
+            int top = 170;
+            for (const auto& [at, colour] : drawn)
+                if (at.first == BandX(band) && colour == kRed)
+                    top = std::min(top, at.second);
+            EXPECT_DOUBLE_EQ(ViewReadout::CursorLevel(top + 2, twoDb), level)
+                << band << (twoDb ? " 2 dB" : " 1 dB");
+        }
+    }
 }
 
 TEST_F(ScreenGraphTest, OutOfRangeLevelsGetNarrowMarks)
