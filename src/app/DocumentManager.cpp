@@ -3,7 +3,9 @@
 #include "app/FileDialogs.h"
 #include "data/CMainDoc.h"
 #include "data/RecentFileList.h"
+#include "data/UserInterface.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -13,6 +15,14 @@ namespace {
 QString Local(const std::string& text)
 {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A file's name as the program keeps it: absolute, so that the recent-file
+// list, the recovery copies and Save name the same file whatever folder the
+// program runs in later.
+QString Absolute(const QString& path)
+{
+    return path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 // Two names of one file are one document, however the user reached it.
@@ -47,8 +57,9 @@ std::vector<CMainDoc*> DocumentManager::Documents() const
     return documents;
 }
 
-CMainDoc* DocumentManager::OpenDocumentFile(const QString& path)
+CMainDoc* DocumentManager::OpenDocumentFile(const QString& name)
 {
+    const QString path = Absolute(name);
     if (CMainDoc* open = Find(path)) {
         if (m_host)
             m_host->ActivateWindowOf(*open);
@@ -56,6 +67,8 @@ CMainDoc* DocumentManager::OpenDocumentFile(const QString& path)
     }
     auto document = std::make_unique<CMainDoc>(m_ui);
     if (!document->OnOpenDocument(path.toLocal8Bit().toStdString())) {
+        // The entry as the list held it, and as it is now kept.
+        m_recent.Remove(name.toLocal8Bit().toStdString());
         m_recent.Remove(path.toLocal8Bit().toStdString());
         Changed(nullptr);
         return nullptr;
@@ -93,7 +106,7 @@ CMainDoc* DocumentManager::OpenUnsavedCopy(const std::string& copy, const std::s
         document->OnNewDocument();
         document->Data() = records;
     }
-    document->SetPathName(pathName);
+    document->SetPathName(untitled ? pathName : Absolute(Local(pathName)).toLocal8Bit().toStdString());
     document->SetModifiedFlag(true);
     CMainDoc* opened = m_documents.emplace_back(std::move(document)).get();
     if (m_host)
@@ -119,7 +132,15 @@ bool DocumentManager::SaveAs(CMainDoc& document)
     const std::optional<QString> path = m_dialogs.GetSaveFileName(request);
     if (!path)
         return false;
-    return SaveTo(document, *path);
+    // Two documents under one name: the next save of the other would
+    // overwrite what this one saves now.
+    if (const CMainDoc* other = Find(*path); other != nullptr && other != &document) {
+        m_ui.Tell("Cannot save under the name " + Absolute(*path).toLocal8Bit().toStdString() +
+                      "\r\nAnother window has that file open. Close it first, or choose another name.",
+                  UserInterface::Icon::Exclamation);
+        return false;
+    }
+    return SaveTo(document, Absolute(*path));
 }
 
 bool DocumentManager::SaveTo(CMainDoc& document, const QString& path)

@@ -38,9 +38,10 @@ public:
         m_askSaveChanges = std::move(ask);
     }
 
-    // Opens path, or activates the window of the document that has it open.
-    // Null when the file could not be read (the document has said why).
-    CMainDoc* OpenDocumentFile(const QString& path);
+    // Opens the file name (made absolute against the working folder), or
+    // activates the window of the document that has it open. Null when the
+    // file could not be read (the document has said why).
+    CMainDoc* OpenDocumentFile(const QString& name);
     CMainDoc* NewDocument();
     // Opens the copy of a document that had unsaved changes as that document:
     // modified, under its path name, and still untitled (Save asks for a
@@ -48,6 +49,7 @@ public:
     CMainDoc* OpenUnsavedCopy(const std::string& copy, const std::string& pathName, bool untitled);
     // Save: through Save As when the document has no name yet.
     bool Save(CMainDoc& document);
+    // Refuses a name another open document has.
     bool SaveAs(CMainDoc& document);
     // Asks to save a modified document: false when the user cancelled or the
     // save failed, so whatever was about to close it must not.

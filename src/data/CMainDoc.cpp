@@ -88,6 +88,8 @@ bool CMainDoc::OnSaveDocument(const std::string& path)
     m_history.MarkSaved();
     SetPathName(path);
     m_bNeedsName = false;
+    // Every view shows that the changes are saved.
+    UpdateAllViews(nullptr);
     return true;
 }
 

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <filesystem>
+
 namespace {
 
 QStringList MenuTitles(CMainFrm& frame)
@@ -131,6 +133,74 @@ TEST_F(AppTest, OpeningAnOpenFileActivatesItsWindowInsteadOfReadingItAgain)
     EXPECT_EQ(app->Documents().OpenDocumentFile(dir.Path().c_str() + QStringLiteral("/./a.spc")), first);
     EXPECT_EQ(app->Documents().Documents().size(), 2u);
     EXPECT_EQ(&frame.ActiveChild()->Document(), first);
+}
+
+// The program's working folder for the lifetime of the object.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::string& folder) : m_before(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingFolder() { std::filesystem::current_path(m_before); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+private:
+    std::filesystem::path m_before;
+};
+
+TEST_F(AppTest, AFileNamedRelativelyIsSavedWhereItWasWhateverFolderTheProgramIsInLater)
+{
+    SampleFile("site.spc");
+    const std::string elsewhere = dir.File("elsewhere");
+    std::filesystem::create_directory(elsewhere);
+    std::optional<WorkingFolder> working(std::in_place, dir.Path());
+    Start({QStringLiteral("./site.spc")});
+    working.emplace(elsewhere);
+
+    ASSERT_EQ(app->Documents().Documents().size(), 1u);
+    CMainDoc& site = *app->Documents().Documents().front();
+    EXPECT_EQ(site.GetPathName(), dir.File("site.spc"));
+    EXPECT_EQ(app->RecentFiles().Files(), std::vector<std::string>{dir.File("site.spc")});
+    site.Data().records[0].bands[0] = 99;
+    site.SetModifiedFlag();
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::FileSave));
+    EXPECT_EQ(ReadBytes(dir.File("site.spc"))[SpectrumFile::kRecordsOffset], 99);
+    EXPECT_FALSE(FileExists(elsewhere + "/site.spc"));
+
+    // Opened again by another relative name from the new folder: the same document.
+    EXPECT_EQ(app->Documents().OpenDocumentFile(QStringLiteral("../site.spc")), &site);
+}
+
+TEST_F(AppTest, SaveAsOntoAFileAnotherWindowHasOpenIsRefused)
+{
+    CMainFrm& frame = Start().Frame();
+    app->Documents().OpenDocumentFile(SampleFile("a.spc"));
+    CMainDoc* b = app->Documents().OpenDocumentFile(SampleFile("b.spc"));
+    b->Data().records[0].bands[0] = 7;
+    b->SetModifiedFlag();
+    const std::vector<std::uint8_t> a = ReadBytes(dir.File("a.spc"));
+    // Another spelling of the name of a.spc.
+    dialogs.Answer(QString::fromStdString(dir.Path() + "/./a.spc"));
+    QString told;
+    WhenModalOpens([&](QWidget* box) {
+        told = BoxText(box);
+        PressButton(box, "OK");
+    });
+    frame.Dispatch(CommandId::FileSaveAs);
+    EXPECT_EQ(told, QString::fromStdString("Cannot save under the name " + dir.File("a.spc") +
+                                           "\nAnother window has that file open. Close it first, or "
+                                           "choose another name."));
+    EXPECT_EQ(ReadBytes(dir.File("a.spc")), a);
+    EXPECT_EQ(b->GetPathName(), dir.File("b.spc"));
+    EXPECT_TRUE(b->IsModified());
+
+    // Its own name is no other window's.
+    dialogs.Answer(QString::fromStdString(dir.File("b.spc")));
+    frame.Dispatch(CommandId::FileSaveAs);
+    EXPECT_FALSE(b->IsModified());
+    EXPECT_EQ(ReadBytes(dir.File("b.spc"))[SpectrumFile::kRecordsOffset], 7);
 }
 
 TEST_F(AppTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt)
