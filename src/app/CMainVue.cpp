@@ -84,10 +84,10 @@ void CMainVue::BuildForm()
     AddLabel("0dB ref:", 3, 3, 25, 8);
     m_ref = AddField("reference", 30, 1, 56, 12, true);
     Describe(m_ref, "Reference corresponding to 0db on plot", "0dB reference");
-    QAbstractButton* refDown = AddButton("referenceDown", "-", 87, 1, 8, 12);
-    Describe(refDown, "Decrease Ref 0 by 1db");
-    QAbstractButton* refUp = AddButton("referenceUp", "+", 96, 1, 8, 12);
-    Describe(refUp, "Increase Ref0 by 1db");
+    m_refDown = AddButton("referenceDown", "-", 87, 1, 8, 12);
+    Describe(m_refDown, "Decrease Ref 0 by 1db");
+    m_refUp = AddButton("referenceUp", "+", 96, 1, 8, 12);
+    Describe(m_refUp, "Increase Ref0 by 1db");
     AddLabel("W/B", 108, 3, 16, 8);
     m_wideband = AddField("wideband", 127, 1, 56, 12, true);
     Describe(m_wideband, "Wide-band signal level");
@@ -103,7 +103,8 @@ void CMainVue::BuildForm()
     m_plot->setAccessibleName(QStringLiteral("Spectrum plot"));
     m_plot->installEventFilter(this);
     m_plot->onMouse = [this](QPoint at) {
-        ShowReadout(Latin1(ViewReadout::GraphText(m_document, m_nMemory, at.x(), at.y(), m_b2dB)));
+        m_plotPoint = at;
+        ShowReadout(PlotReadout());
     };
 
     m_nc = AddField("nc", 235, 29, 29, 12, false);
@@ -135,6 +136,7 @@ void CMainVue::BuildForm()
     m_strip->installEventFilter(this);
     m_strip->onMouse = [this](QPoint at, bool leftButton) {
         const std::optional<int> cell = ViewReadout::StripCell(at.x(), at.y());
+        m_plotPoint.reset();
         ShowReadout(cell ? Latin1(ViewReadout::StripText(*cell)) : QString());
         if (cell && leftButton && *cell + 1 != m_nMemory)
             SetSelectedMemory(*cell + 1);
@@ -182,8 +184,8 @@ void CMainVue::BuildForm()
     const auto onClick = [this](QAbstractButton* button, auto action) {
         connect(button, &QAbstractButton::clicked, this, action);
     };
-    onClick(refDown, [this] { ShiftReference(-1); });
-    onClick(refUp, [this] { ShiftReference(1); });
+    onClick(m_refDown, [this] { ShiftReference(-1); });
+    onClick(m_refUp, [this] { ShiftReference(1); });
     onClick(m_ncDown, [this] { StepNcCurve(-1); });
     onClick(m_ncUp, [this] { StepNcCurve(1); });
     onClick(previous, [this] { StepRecord(-1); });
@@ -271,6 +273,9 @@ void CMainVue::OnUpdate(DocumentView*, int)
 void CMainVue::Invalidate()
 {
     FillFields();
+    // A reading of the plot follows its record, reference and scale.
+    if (m_plotPoint)
+        ShowReadout(PlotReadout());
     m_plot->Show(m_nMemory, {m_b2dB, m_bMulti, m_bJoined}, m_nHighlightBand);
     m_strip->SetSelected(m_nMemory);
     m_strip->update();
@@ -305,6 +310,9 @@ void CMainVue::FillFields()
     const bool answered = m_services.comms.HasAnalyserAnswered();
     m_down->setEnabled(answered);
     m_up->setEnabled(answered);
+    // A reference shift would make an empty record one in use.
+    m_refDown->setEnabled(inUse);
+    m_refUp->setEnabled(inUse);
     m_ncDown->setEnabled(source == kSourceMike);
     m_ncUp->setEnabled(source == kSourceMike);
     m_multi->setChecked(m_bMulti);
@@ -356,6 +364,13 @@ void CMainVue::UserTextEdited()
     DocumentChanged();
 }
 
+QString CMainVue::PlotReadout() const
+{
+    return m_plotPoint ? Latin1(ViewReadout::GraphText(m_document, m_nMemory, m_plotPoint->x(),
+                                                       m_plotPoint->y(), m_b2dB))
+                       : QString();
+}
+
 void CMainVue::ShowReadout(const QString& text)
 {
     if (m_info->text() != text)
@@ -368,8 +383,10 @@ bool CMainVue::eventFilter(QObject* watched, QEvent* event)
     // when the mouse leaves them straight onto another control.
     const bool away = (watched == m_form && event->type() == QEvent::MouseMove) ||
                       ((watched == m_plot || watched == m_strip) && event->type() == QEvent::Leave);
-    if (away)
+    if (away) {
+        m_plotPoint.reset();
         ShowReadout(QString());
+    }
     return QScrollArea::eventFilter(watched, event);
 }
 

@@ -7,6 +7,7 @@
 #include <QScrollArea>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class EditEntriesDlg;
@@ -72,6 +73,8 @@ private:
     void ReadSwitches();
     void UserTextEdited();
     void ShowReadout(const QString& text);
+    // The information line for the point of the plot under the mouse.
+    QString PlotReadout() const;
 
     // Record commands (CMainVueCommands.cpp).
     void CopyOne();
@@ -80,6 +83,10 @@ private:
     void Paste();
     void Download();
     void Upload();
+    // Asks before an upload of all 30 records or of a record that holds no
+    // data: true to go on.
+    bool MayOverwriteMemories();
+    void UntickAll30();
     void ToggleEditEntries();
     void CloseEditEntries();
     void ResizeToForm();
@@ -101,6 +108,8 @@ private:
     bool m_bJoined;
     bool m_bAll30 = false;
     int m_nHighlightBand = 0;
+    // Where the mouse is over the plot, while it is.
+    std::optional<QPoint> m_plotPoint;
 
     PlotPicture* m_plot = nullptr;
     RecordStrip* m_strip = nullptr;
@@ -115,6 +124,8 @@ private:
     QLineEdit* m_clipboard = nullptr;
     QLabel* m_changed = nullptr;
     QLabel* m_info = nullptr;
+    QAbstractButton* m_refDown = nullptr;
+    QAbstractButton* m_refUp = nullptr;
     QAbstractButton* m_ncDown = nullptr;
     QAbstractButton* m_ncUp = nullptr;
     QAbstractButton* m_paste = nullptr;

@@ -11,6 +11,7 @@
 #include "data/RecordText.h"
 #include "link/CCommsDlg.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 
@@ -190,22 +191,48 @@ void CMainVue::Download()
             m_document.SetModifiedFlag();
         }
     }
+    UntickAll30();
     DocumentChanged();
+}
+
+bool CMainVue::MayOverwriteMemories()
+{
+    UserInterface& ui = m_services.ui;
+    if (m_bAll30)
+        return ui.AskYesNo("Overwrite all 30 memories of the TALVEK 7?", UserInterface::Icon::Exclamation,
+                           UserInterface::Question::Overwrite);
+    const int memory = m_services.comms.Panel().m_nPanelMemory;
+    // An unknown memory is refused by the upload itself.
+    if (m_document.IsRecordInUse(m_nMemory - 1) != 0 || memory < 1 || memory > SpectrumFile::kRecords)
+        return true;
+    char question[128];
+    std::snprintf(question, sizeof question,
+                  "Record %d holds no data\r\nOverwrite memory %d of the TALVEK 7 with it?", m_nMemory,
+                  memory);
+    return ui.AskYesNo(question, UserInterface::Icon::Exclamation, UserInterface::Question::Overwrite);
 }
 
 void CMainVue::Upload()
 {
+    if (!MayOverwriteMemories())
+        return;
     CCommsDlg& comms = m_services.comms;
-    if (m_bAll30) {
-        for (int record = 0; record < SpectrumFile::kRecords; ++record)
-            if (comms.UploadFromFile(m_document, record, record) != CCommsDlg::kOk)
-                break;
-    } else {
+    if (m_bAll30)
+        comms.UploadAllFromFile(m_document);
+    else
         comms.UploadFromFile(m_document, CCommsDlg::kCurrentMemory, m_nMemory - 1);
-    }
+    UntickAll30();
     Invalidate();
     // The analyser window shows what the analyser now holds.
     m_services.ui.Repaint();
+}
+
+void CMainVue::UntickAll30()
+{
+    // A transfer of all 30 is chosen afresh each time: the next Up does not
+    // rewrite every memory by surprise.
+    m_bAll30 = false;
+    m_all30->setChecked(false);
 }
 
 // ---- Edit Entries and Resize View ---------------------------------------------------------

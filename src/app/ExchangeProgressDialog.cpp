@@ -22,8 +22,8 @@ constexpr int kTextWidth = 320;
 ExchangeProgressDialog::ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleeper& sleeper,
                                                QtUserInterface& ui, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_comms(comms), m_sleeper(sleeper), m_ui(ui), m_text(new QLabel), m_bar(new QProgressBar),
-      m_cancel(new QPushButton(QStringLiteral("Cancel")))
+      m_comms(comms), m_sleeper(sleeper), m_ui(ui), m_text(new QLabel), m_batch(new QLabel),
+      m_bar(new QProgressBar), m_cancel(new QPushButton(QStringLiteral("Cancel")))
 {
     setWindowTitle(QStringLiteral("TALVEK 7"));
     setWindowModality(Qt::ApplicationModal);
@@ -34,7 +34,9 @@ ExchangeProgressDialog::ExchangeProgressDialog(CCommsDlg& comms, EventLoopSleepe
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
+    layout->addWidget(m_batch);
     layout->addWidget(m_bar);
+    m_batch->hide();
     layout->addLayout(buttons);
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         m_comms.Cancel();
@@ -54,6 +56,16 @@ ExchangeProgressDialog::~ExchangeProgressDialog()
 void ExchangeProgressDialog::ShowText(const QString& text)
 {
     m_text->setText(text);
+    if (const int record = m_comms.BatchRecord(); record > 0) {
+        const TransferProgress done = BatchProgress(record, text.toStdString());
+        m_bar->setRange(0, done.maximum);
+        m_bar->setValue(done.value);
+        const qint64 elapsed = m_running.isValid() ? m_running.elapsed() : 0;
+        m_batch->setText(QString::fromStdString(BatchText(record, done, elapsed)));
+        m_batch->show();
+        return;
+    }
+    m_batch->hide();
     if (const std::optional<TransferProgress> progress = ProgressOf(text.toStdString())) {
         m_bar->setRange(0, progress->maximum);
         m_bar->setValue(progress->value);
@@ -70,8 +82,10 @@ void ExchangeProgressDialog::OnPause()
         m_running.start();
         m_watch.start();
     }
+    // Each exchange can be cancelled, also one that starts while the dialog
+    // still shows the cancel of the one before.
+    m_cancel->setEnabled(!m_comms.IsCancelRequested());
     if (!isVisible() && m_running.elapsed() >= m_showDelayMs) {
-        m_cancel->setEnabled(true);
         show();
         raise();
         m_sleeper.SetTakeInput(true);
@@ -87,6 +101,7 @@ void ExchangeProgressDialog::CheckEnded()
     m_sleeper.SetTakeInput(false);
     m_ui.SetInputWindowShown(false);
     hide();
+    m_batch->hide();
     m_bar->setRange(0, 0);
     m_bar->reset();
 }

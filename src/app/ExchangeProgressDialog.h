@@ -15,7 +15,8 @@ class QtUserInterface;
 // progress text, a bar for the long transfers, and Cancel. It shows itself
 // when an exchange has run for kShowDelayMs and goes when it has ended;
 // being modal it is then the only window that takes the user's clicks and
-// keys. Cancel, Escape and the close box cancel the exchange.
+// keys. Cancel, Escape and the close box cancel the exchange. An upload of
+// all 30 records shows the record being sent and the time left.
 class ExchangeProgressDialog : public QDialog {
 public:
     static constexpr int kShowDelayMs = 300;
@@ -30,6 +31,7 @@ public:
     QPushButton* CancelButton() const { return m_cancel; }
     QProgressBar* Bar() const { return m_bar; }
     QLabel* TextLabel() const { return m_text; }
+    QLabel* BatchLabel() const { return m_batch; }
 
 protected:
     void reject() override;
@@ -45,6 +47,7 @@ private:
     EventLoopSleeper& m_sleeper;
     QtUserInterface& m_ui;
     QLabel* m_text;
+    QLabel* m_batch;
     QProgressBar* m_bar;
     QPushButton* m_cancel;
     QTimer m_watch;

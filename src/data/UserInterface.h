@@ -15,6 +15,7 @@ public:
         TryAgain,        // an exchange with the analyser timed out: try again?
         IgnoreChecksum,  // a downloaded record fails its checksum: take it as received?
         PasteAll,        // paste all records of the record clipboard?
+        Overwrite,       // overwrite the analyser's memories with an upload?
         Other,
     };
 

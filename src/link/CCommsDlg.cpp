@@ -610,6 +610,23 @@ int CCommsDlg::UploadFromFile(CMainDoc& doc, int target, int slot)
     return result < 0 ? result : 0;
 }
 
+int CCommsDlg::UploadAllFromFile(CMainDoc& doc)
+{
+    ExchangeScope exchange(*this);
+    int result = 0;
+    for (int slot = 0; slot < kMemories && result == 0; ++slot) {
+        // A cancel in the pause after the last record's acknowledgements.
+        if (m_cancelRequested) {
+            result = CancelledEnd();
+            break;
+        }
+        m_batchRecord = slot + 1;
+        result = UploadFromFile(doc, slot, slot);
+    }
+    m_batchRecord = 0;
+    return result;
+}
+
 int CCommsDlg::RefreshPanelRecord()
 {
     WaitCursor wait(m_ui);

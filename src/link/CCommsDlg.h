@@ -127,6 +127,13 @@ public:
     int UploadRecord(const MemoryRecord& image, int target, int nSourceSlot);
     // Recomputes the checksum of record slot of the document and uploads it.
     int UploadFromFile(CMainDoc& doc, int target, int slot);
+    // Uploads records 1-30 of the document into memories 1-30, one at a
+    // time, stopping at the first that fails: 0 or its result. The whole
+    // batch is one exchange, so a cancel that comes between two records
+    // stops it too.
+    int UploadAllFromFile(CMainDoc& doc);
+    // The record (1-30) an upload of all 30 is sending; 0 outside one.
+    int BatchRecord() const { return m_batchRecord; }
     // Downloads the selected memory (memory 1 when none is selected) for the
     // window's display, which shows it as fresh only when it arrived: a
     // failed Refresh leaves the display stale and Refresh open to a retry.
@@ -150,6 +157,8 @@ public:
     // True from the start to the end of an exchange (a command, a status
     // read, a download or an upload).
     bool IsExchangeRunning() const { return m_exchangeDepth > 0; }
+    // True from a cancel until the exchange it asked to end has ended.
+    bool IsCancelRequested() const { return m_cancelRequested; }
 
     // Why the last exchange failed; None after one that succeeded.
     CommsFailure LastFailure() const { return m_lastFailure; }
@@ -236,6 +245,7 @@ private:
     int m_bShowingRecord = 0;
     int m_exchangeDepth = 0;
     bool m_cancelRequested = false;
+    int m_batchRecord = 0;
     // Bytes of the last reply that never arrived: the analyser may still be
     // sending them after a cancel or a time-out, and they must not be taken
     // for the answer to the next request.

@@ -13,3 +13,11 @@ struct TransferProgress {
 };
 
 std::optional<TransferProgress> ProgressOf(const std::string& text);
+
+// How far an upload of all 30 records has come, in half-byte pairs, with
+// record (1..30) being sent and the progress text of its upload.
+TransferProgress BatchProgress(int record, const std::string& text);
+// "Record 2 of 30, about 1 min 05 s left": the time left at the pace of the
+// elapsedMs the batch has taken so far; without the time before any of it
+// is done.
+std::string BatchText(int record, const TransferProgress& done, long long elapsedMs);

@@ -15,8 +15,9 @@ AnalyserTest::AnalyserTest()
     std::string error;
     if (!simulator.Open(error))
         throw std::runtime_error(error);
-    EventLoopSleeper::Instance().SetWaiter([this](int) {
+    EventLoopSleeper::Instance().SetWaiter([this](int milliseconds) {
         ++pauses;
+        pauseMs = milliseconds;
         if (simulator.IsLineOpen())
             simulator.Service();
         if (onPause)

@@ -25,4 +25,6 @@ protected:
     TalvekSimulator simulator;
     std::function<void()> onPause;
     int pauses = 0;
+    // The length of the pause onPause is called in: 5 ms for a poll, Comdelay between commands.
+    int pauseMs = 0;
 };

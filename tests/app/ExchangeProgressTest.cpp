@@ -8,11 +8,14 @@
 #include "app/AnalyserWindow.h"
 #include "app/CMainChd.h"
 #include "app/CMainFrm.h"
+#include "app/CMainVue.h"
 #include "app/ExchangeProgressDialog.h"
 #include "data/CMainDoc.h"
+#include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -88,6 +91,60 @@ TEST_F(AnalyserTest, CancelInTheMiddleOfAnAll30DownloadLeavesTheDocumentAlone)
     EXPECT_FALSE(app->Services().exchangeRunning());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(window.close());
+}
+
+TEST_F(AnalyserTest, CancelInThePauseBetweenTwoRecordsOfAnAll30UploadStopsIt)
+{
+    StartWithAnalyser();
+    CMainDoc* doc = app->Documents().OpenDocumentFile(SampleFile("a.spc"));
+    ASSERT_NE(doc, nullptr);
+    OpenWindow();
+    ExchangeProgressDialog& progress = Commands().Progress();
+    progress.SetShowDelay(0);
+    CCommsDlg& comms = app->Services().comms;
+    CMainVue* view = app->Frame().ActiveView();
+    const MemoryRecord second = simulator.Analyser().Memory(1);
+
+    // One record's upload is its selection, "T" and 68 half-bytes: the
+    // pause after the last one's acknowledgement is the gap before record 2.
+    constexpr std::size_t kOneRecord = 70;
+    QString batch;
+    QString bar;
+    bool cancelled = false;
+    onPause = [&] {
+        if (cancelled || pauseMs != Settings().Comdelay || simulator.Received().size() != kOneRecord)
+            return;
+        batch = progress.BatchLabel()->text();
+        bar = QStringLiteral("%1/%2").arg(progress.Bar()->value()).arg(progress.Bar()->maximum());
+        QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
+        cancelled = true;
+    };
+    view->findChild<QCheckBox*>(QStringLiteral("all30"))->click();
+    QString question;
+    WhenModalOpens([&](QWidget* box) {
+        question = BoxText(box);
+        PressButton(box, QStringLiteral("&Yes"));
+    });
+    QTest::mouseClick(view->findChild<QWidget*>(QStringLiteral("up")), Qt::LeftButton);
+    onPause = nullptr;
+
+    EXPECT_EQ(question, "Overwrite all 30 memories of the TALVEK 7?");
+    ASSERT_TRUE(cancelled);
+    EXPECT_TRUE(batch.startsWith(QStringLiteral("Record 1 of 30, about "))) << batch.toStdString();
+    EXPECT_EQ(bar, "33/1020");
+    EXPECT_EQ(comms.LastFailure(), CommsFailure::Cancelled);
+    EXPECT_EQ(simulator.Received().size(), kOneRecord);  // nothing of record 2
+    EXPECT_EQ(simulator.Analyser().Memory(1), second);
+    EXPECT_FALSE(view->findChild<QCheckBox*>(QStringLiteral("all30"))->isChecked());
+
+    // The next exchange starts while the dialog still shows the cancel:
+    // it can be cancelled too.
+    ASSERT_TRUE(progress.isVisible());
+    bool enabled = false;
+    onPause = [&] { enabled = enabled || progress.CancelButton()->isEnabled(); };
+    EXPECT_EQ(comms.ReadStatus(), 0);
+    onPause = nullptr;
+    EXPECT_TRUE(enabled);
 }
 
 TEST_F(AnalyserTest, AShortExchangeShowsNoProgressDialog)

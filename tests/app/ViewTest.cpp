@@ -111,7 +111,8 @@ TEST_F(ViewTest, TheMouseReadsOutThePlotAndChoosesRecordsOnTheStrip)
     Fill(0);
     auto* plot = view->findChild<PlotPicture*>();
     auto* strip = view->findChild<RecordStrip*>();
-    QTest::mouseMove(plot, QPoint(21, 29));
+    // The row the plot draws 0 dBr at reads 0.0.
+    QTest::mouseMove(plot, QPoint(21, 31));
     EXPECT_EQ(Field("info"), "Mem:01     Freq:25Hz     Cursor:0.0dBr       Data:-3.8dBr");
     QTest::mouseMove(strip, QPoint(95, 8));
     EXPECT_EQ(Field("info"), "Mem:10");
@@ -135,6 +136,60 @@ TEST_F(ViewTest, TheMouseReadsOutThePlotAndChoosesRecordsOnTheStrip)
     EXPECT_EQ(view->SelectedMemory(), 30);
     EXPECT_TRUE(strip->accessibleDescription().startsWith("Record 30 selected."))
         << strip->accessibleDescription().toStdString();
+}
+
+TEST_F(ViewTest, TheReadingOfThePlotFollowsTheRecordTheReferenceAndTheScale)
+{
+    Open();
+    Fill(0);
+    Fill(1);
+    Record(1).bands[0] = 146;
+    auto* plot = view->findChild<PlotPicture*>();
+    QTest::mouseMove(plot, QPoint(21, 21));
+    EXPECT_EQ(Field("info"), "Mem:01     Freq:25Hz     Cursor:2.0dBr       Data:-3.8dBr");
+    QTest::keyClick(&app->Frame(), Qt::Key_PageDown);
+    EXPECT_EQ(Field("info"), "Mem:02     Freq:25Hz     Cursor:2.0dBr       Data:-1.8dBr");
+    Click("previousRecord");
+    EXPECT_EQ(Field("info"), "Mem:01     Freq:25Hz     Cursor:2.0dBr       Data:-3.8dBr");
+    Click("referenceDown");
+    EXPECT_EQ(Field("info"), "Mem:01     Freq:25Hz     Cursor:2.0dBr       Data:-2.8dBr");
+    Control<QCheckBox>("twoDb")->click();
+    EXPECT_EQ(Field("info"), "Mem:01     Freq:25Hz     Cursor:1.0dBr       Data:-2.8dBr");
+    // Away from the plot a change leaves the line empty.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(plot, &leave);
+    QTest::keyClick(&app->Frame(), Qt::Key_PageDown);
+    EXPECT_EQ(Field("info"), "");
+}
+
+TEST_F(ViewTest, TheReferenceOfARecordThatHoldsNoDataCannotBeStepped)
+{
+    Open();
+    Fill(0);
+    EXPECT_TRUE(Control("referenceUp")->isEnabled());
+    EXPECT_TRUE(Control("referenceDown")->isEnabled());
+    view->SetSelectedMemory(2);
+    EXPECT_FALSE(Control("referenceUp")->isEnabled());
+    EXPECT_FALSE(Control("referenceDown")->isEnabled());
+    Click("referenceUp");
+    EXPECT_EQ(Doc().IsRecordInUse(1), 0);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(ViewTest, SavingTakesTheChangedMarkAwayInEveryView)
+{
+    Open();
+    Fill(0);
+    app->Frame().Dispatch(CommandId::WindowNew);
+    CMainVue* other = app->Frame().ActiveView();
+    ASSERT_NE(other, view);
+    Click("ncUp");
+    EXPECT_EQ(Field("changed"), "data changed!");
+    EXPECT_EQ(Field("changed", other), "data changed!");
+    app->Frame().Dispatch(CommandId::FileSave);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(Field("changed"), "");
+    EXPECT_EQ(Field("changed", other), "");
 }
 
 TEST_F(ViewTest, ReferenceAndNcStepsChangeTheRecordAndCanBeUndone)
@@ -489,6 +544,27 @@ TEST_F(ViewTest, EditEntriesShowsWithoutChangingAndFollowsTheView)
         Profile().GetInt(ProfileKeys::kSettings, ProfileKeys::kDlgModifPos, 0), 4096, 4096);
     EXPECT_EQ(stored.x, 120);
     EXPECT_EQ(stored.y, 80);
+}
+
+TEST_F(ViewTest, EditEntriesKeepsTheWeightingAndNcCurveOfALeftRecordThroughOtherEdits)
+{
+    Open();
+    constexpr int kLeftFlatNc30 = 2 | 8 | (4 << 4);
+    Record(1).bands[0] = 100;
+    Record(1).mode = kLeftFlatNc30;
+    view->SetSelectedMemory(2);
+    app->Frame().Dispatch(CommandId::ModifyEntries);
+    EditEntriesDlg* dialog = view->EditEntries();
+    ASSERT_NE(dialog, nullptr);
+    for (const char* button : {"levelUp", "referenceUp", "widebandUp"}) {
+        dialog->findChild<QAbstractButton*>(QLatin1String(button))->click();
+        EXPECT_EQ(Record(1).mode, kLeftFlatNc30) << button;
+    }
+    EXPECT_EQ(Record(1).bands[0], 101);
+    EXPECT_EQ(dialog->Text("weight"), "C");
+    // Their own buttons leave them alone on a record that is not Mike's.
+    dialog->findChild<QAbstractButton*>(QStringLiteral("ncUp"))->click();
+    EXPECT_EQ(Record(1).mode, kLeftFlatNc30);
 }
 
 TEST_F(ViewTest, EditEntriesNamesEveryControlLinesUpItsTextsAndTipsOnlyWhenAsked)

@@ -48,16 +48,21 @@ protected:
         ASSERT_TRUE(Control("down")->isEnabled());
     }
     CCommsDlg& Comms() { return app->Services().comms; }
-    // Answers every message box with No, or OK where there is no No.
-    void AnswerNoToEverything()
+    // Answers every message box with No, or OK where there is no No; Yes
+    // to the question before an upload, when yesToOverwrite.
+    void AnswerNoToEverything(bool yesToOverwrite = false)
     {
         auto* timer = new QTimer(&app->Frame());
-        QObject::connect(timer, &QTimer::timeout, [] {
+        QObject::connect(timer, &QTimer::timeout, [yesToOverwrite] {
             // The progress dialog is modal too; only message boxes are answered.
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr)
                 return;
             questions << BoxText(box);
+            if (yesToOverwrite && BoxText(box).startsWith(QLatin1String("Overwrite"))) {
+                PressButton(box, QStringLiteral("&Yes"));
+                return;
+            }
             for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
                 if (button->text() == QLatin1String("&No")) {
                     button->click();
@@ -100,6 +105,7 @@ TEST_F(ViewTransfer, DownOfAll30FillsEveryRecord)
             << "memory " << memory + 1;
     }
     EXPECT_TRUE(Doc().IsModified());
+    EXPECT_FALSE(Control<QCheckBox>("all30")->isChecked());
 }
 
 TEST_F(ViewTransfer, AFailedDownChangesNothing)
@@ -131,9 +137,53 @@ TEST_F(ViewTransfer, UpSendsTheSelectedRecordOrAll30)
 
     Fill(29);
     Control<QCheckBox>("all30")->click();
+    QString question;
+    WhenModalOpens([&question](QWidget* box) {
+        question = BoxText(box);
+        PressButton(box, QStringLiteral("&Yes"));
+    });
     Click("up");
+    EXPECT_EQ(question, "Overwrite all 30 memories of the TALVEK 7?");
     EXPECT_EQ(simulator.Analyser().Memory(29), Record(29));
     EXPECT_EQ(simulator.Analyser().Memory(0), Record(0));
+    // The next Up sends one record again.
+    EXPECT_FALSE(Control<QCheckBox>("all30")->isChecked());
+}
+
+TEST_F(ViewTransfer, UpAsksBeforeOverwritingAllMemoriesOrWithAnEmptyRecord)
+{
+    Connect();
+    Fill(0);
+    simulator.ClearReceived();
+    const auto upAnswering = [&](const char* button) {
+        QString question;
+        WhenModalOpens([&question, button](QWidget* box) {
+            question = BoxText(box);
+            PressButton(box, QLatin1String(button));
+        });
+        Click("up");
+        return question;
+    };
+
+    // A record that holds no data, into the memory selected on the analyser.
+    view->SetSelectedMemory(5);
+    EXPECT_EQ(upAnswering("&No"), "Record 5 holds no data\nOverwrite memory 1 of the TALVEK 7 with it?");
+    EXPECT_TRUE(simulator.Received().empty());
+
+    Control<QCheckBox>("all30")->click();
+    EXPECT_EQ(upAnswering("&No"), "Overwrite all 30 memories of the TALVEK 7?");
+    EXPECT_TRUE(simulator.Received().empty());
+    EXPECT_TRUE(Control<QCheckBox>("all30")->isChecked());
+
+    // A record in use goes without a question, and only to the selected memory.
+    Control<QCheckBox>("all30")->click();
+    simulator.ClearReceived();
+    questions.clear();
+    AnswerNoToEverything();
+    view->SetSelectedMemory(1);
+    Click("up");
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(simulator.Received().size(), 70u);
 }
 
 TEST_F(ViewTransfer, UpOfAll30StopsAtTheFirstRecordThatFails)
@@ -151,14 +201,14 @@ TEST_F(ViewTransfer, UpOfAll30StopsAtTheFirstRecordThatFails)
 
     // The analyser falls silent in the middle of record 3; the user gives up.
     simulator.SetFaults({.stopAfterBytes = 2 * perRecord + perRecord / 2});
-    AnswerNoToEverything();
+    AnswerNoToEverything(true);
     Control<QCheckBox>("all30")->click();
     Click("up");
     EXPECT_EQ(simulator.Analyser().Memory(0), Record(0));
     EXPECT_EQ(simulator.Analyser().Memory(1), Record(1));
     EXPECT_NE(simulator.Analyser().Memory(2), Record(2));
     EXPECT_EQ(simulator.Analyser().Memory(3), untouched);  // never sent
-    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions.size(), 2);                        // overwrite all 30?, then try again?
     EXPECT_FALSE(Doc().IsModified());
 }
 

@@ -29,6 +29,24 @@ TEST(TransferProgress, ReadsTheMemoryOfADownloadAndTheHalfBytesOfAnUpload)
     EXPECT_EQ(ProgressOf("Ok"), std::nullopt);
 }
 
+TEST(TransferProgress, AnUploadOfAll30CountsHalfBytePairsOfEveryRecordAndTellsTheTimeLeft)
+{
+    using P = TransferProgress;
+    EXPECT_EQ(BatchProgress(1, "Selecting TALVEK 7 Mem 01"), (P{0, 1020}));
+    EXPECT_EQ(BatchProgress(2, "Uploading Memory 02 to 02 ( 1)"), (P{35, 1020}));
+    EXPECT_EQ(BatchProgress(2, "Ok"), (P{68, 1020}));
+    EXPECT_EQ(BatchProgress(30, "Uploading Memory 30 to 30 (34)"), (P{1020, 1020}));
+
+    // Nothing done yet: no estimate.
+    EXPECT_EQ(BatchText(1, P{0, 1020}, 0), "Record 1 of 30");
+    // A tenth done in 10 s: 90 s to go; the seconds are rounded up.
+    EXPECT_EQ(BatchText(4, P{102, 1020}, 10000), "Record 4 of 30, about 1 min 30 s left");
+    EXPECT_EQ(BatchText(30, P{1019, 1020}, 100000), "Record 30 of 30, about 1 s left");
+    EXPECT_EQ(BatchText(15, P{510, 1020}, 59000), "Record 15 of 30, about 59 s left");
+    EXPECT_EQ(BatchText(15, P{510, 1020}, 60000), "Record 15 of 30, about 1 min 00 s left");
+    EXPECT_EQ(BatchText(30, P{1020, 1020}, 100000), "Record 30 of 30");
+}
+
 TEST(AnalyserLog, EachByteCarriesItsTimeAndCommand)
 {
     AnalyserLog log;
