@@ -1,24 +1,10 @@
 #pragma once
 
 #include "data/MemoryRecord.h"
+#include "data/NoiseRating.h"
+#include "data/ResultLevel.h"
 
 #include <array>
-
-// How a level computed from band levels stands to the true level.
-enum class LevelBound {
-    kNone,     // no band in range entered it: there is no value
-    kExact,    // every band that entered it was in range
-    kAtLeast,  // a band above range entered it at the top of the range: a lower bound
-    kAtMost,   // a band below range, at the bottom of the range: an upper bound
-};
-
-// A level in dB, computed in double precision.
-struct ResultLevel {
-    double value = 0.0;
-    LevelBound bound = LevelBound::kNone;
-
-    bool operator==(const ResultLevel&) const = default;
-};
 
 // One third-octave band of a record. A band below range (code 0) stands at
 // -20 dBr with the bound kAtMost, a band above range (codes 194 and up) at
@@ -30,44 +16,35 @@ struct BandResult {
     ResultLevel aLevel;  // absolute plus the band's A weighting
 };
 
-// The noise criterion rating: the smallest NC-N (N = 15..65, each curve
-// interpolated between the tabulated ones) that no band level exceeds.
-struct NcRating {
-    enum class Kind {
-        kNone,        // not a Mike record, or no band in range
-        kBelowRange,  // no band reaches NC-15: "<15"
-        kCurve,       // NC-nc
-        kAboveRange,  // a band exceeds NC-65: ">65"
-    };
-    Kind kind = Kind::kNone;
-    int nc = 0;            // kCurve: 15..65
-    bool atLeast = false;  // kCurve: a band above range entered it, so the rating is a lower bound
-    int tangentBand = -1;  // kCurve and not atLeast: the band that decides the rating, else -1
-
-    bool operator==(const NcRating&) const = default;
-};
-
 // The acoustic results of one record: absolute band levels, octave bands, the
-// Z- (flat), A- and C-weighted totals and the NC rating. Bands below range
+// Z- (flat), A- and C-weighted totals and the NC and NR ratings (Mike
+// records only; kNone for the line inputs). Bands below range
 // are left out of every sum; bands above range count at +4.25 dBr and make
 // every sum they enter a lower bound.
 struct AcousticResults {
-    static constexpr int kOctaves = 10;  // 31.5 Hz .. 16 kHz
-    static constexpr int kBandsPerOctave = 3;
-    static constexpr int kLowestNc = 15;
-    static constexpr int kHighestNc = 65;
+    static constexpr int kOctaves = kOctaveBands;  // 31.5 Hz .. 16 kHz
+    static constexpr int kBandsPerOctave = kThirdsPerOctave;
 
     int source = 0;
     int reference = 0;  // the record's 0 dB reference in dB SPL (Mike) or dBu
     std::array<BandResult, MemoryRecord::kBands> bands{};
-    std::array<ResultLevel, kOctaves> octaves{};
+    OctaveLevels octaves{};
     ResultLevel z;  // flat
     ResultLevel a;
     ResultLevel c;
     NcRating nc;
+    NrRating nr;
 
     // The band at the centre of octave 0..9 (band 1, 31.5 Hz .. band 28, 16 kHz).
-    static constexpr int OctaveCentreBand(int octave) { return octave * kBandsPerOctave + 1; }
+    static constexpr int OctaveCentreBand(int octave) { return ::OctaveCentreBand(octave); }
 };
 
 AcousticResults ComputeAcousticResults(const MemoryRecord& record);
+
+// The absolute levels of the record's 30 bands (dB SPL for Mike, dBu for the
+// line inputs): a band below range at -20 dBr with the bound kAtMost, above
+// range at +4.25 dBr with kAtLeast. No band is left without a value.
+BandLevels RecordBandLevels(const MemoryRecord& record);
+
+// The record's wideband level, marked as its bands are.
+ResultLevel RecordWidebandLevel(const MemoryRecord& record);

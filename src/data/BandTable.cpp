@@ -3,10 +3,7 @@
 #include "data/AcousticResults.h"
 #include "data/CMainDoc.h"
 #include "data/FormatLevel.h"
-#include "data/NcCurveTable.h"
 #include "data/ResultText.h"
-
-#include <charconv>
 
 namespace {
 
@@ -19,13 +16,6 @@ std::string SourceName(const CMainDoc& document, int record)
     document.GetSource(source, record);
     source.erase(source.find_last_not_of(' ') + 1);
     return source;
-}
-
-// A band's nominal frequency as its label reads: 25, 31.5, 40 .. 20000.
-std::string NominalHz(int band)
-{
-    char text[16];
-    return {text, std::to_chars(text, text + sizeof text, NcCurveTable::BandNominalFrequency(band)).ptr};
 }
 
 }  // namespace
@@ -46,20 +36,19 @@ BandTable MakeBandTable(const CMainDoc& document, int record)
     table.bands.push_back({"Hz", "Code", "dBr", "Level", "A-level"});
     for (int band = 0; band < MemoryRecord::kBands; ++band) {
         const BandResult& result = results.bands[static_cast<std::size_t>(band)];
-        table.bands.push_back({NominalHz(band), std::to_string(result.code), ResultText(result.dbr),
+        table.bands.push_back({NominalHzText(band), std::to_string(result.code), ResultText(result.dbr),
                                ResultText(result.level), ResultText(result.aLevel)});
     }
 
     table.octaves.push_back({"Octave Hz", "Level"});
     for (int octave = 0; octave < AcousticResults::kOctaves; ++octave)
-        table.octaves.push_back({NominalHz(AcousticResults::OctaveCentreBand(octave)),
+        table.octaves.push_back({NominalHzText(AcousticResults::OctaveCentreBand(octave)),
                                  ResultText(results.octaves[static_cast<std::size_t>(octave)])});
 
-    table.totals = {{"LZ", ResultText(results.z), unit},
-                    {"LA", ResultText(results.a), unit},
-                    {"LC", ResultText(results.c), unit},
-                    {"NC", NcRatingText(results.nc)},
-                    {"NC band", std::string(NcCurveTable::BandLabel(results.nc.tangentBand))}};
+    table.totals = {{"LZ", ResultText(results.z), unit},       {"LA", ResultText(results.a), unit},
+                    {"LC", ResultText(results.c), unit},       {"NC", NcRatingText(results.nc)},
+                    {"NC band", RatingOctaveText(results.nc)}, {"NR", NrRatingText(results.nr)},
+                    {"NR band", RatingOctaveText(results.nr)}};
     return table;
 }
 

@@ -186,12 +186,7 @@ int CMainDoc::IsRecordInUse(int record)
 {
     if (!ValidRecord(record))
         return 0;
-    const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
-    const bool bandsUsed = std::any_of(r.bands.begin(), r.bands.end(), [](std::uint8_t c) { return c != 0; });
-    const auto& comment = m_data.comments[static_cast<std::size_t>(record)];
-    const bool commentUsed = std::any_of(comment.begin(), comment.end(), [](char c) { return c != ' '; });
-    if (bandsUsed || r.wideband != 0 || r.refCode != MemoryRecord::kEmptyRefCode ||
-        r.mode != MemoryRecord::kEmptyMode || commentUsed)
+    if (m_data.RecordInUse(record))
         return 1;
     UpdateChecksum(record);
     return 0;
@@ -254,8 +249,7 @@ float CMainDoc::GetWidebandLevel(std::string& text, int record) const
     const MemoryRecord& r = m_data.records[static_cast<std::size_t>(record)];
     std::string unused;
     const float reference = GetRefLevel(unused, record);
-    const int code = std::min(int{r.wideband}, MemoryRecord::kTopCode);
-    const float value = reference + (static_cast<float>(code) * MemoryRecord::kDbPerCode - 10.0f);
+    const float value = reference + MemoryRecord::WidebandLevel(r.wideband);
     FormatLevel(text, value, Settings().Drawdpoint);
     if (r.wideband == 0)
         text.insert(0, "<");

@@ -6,19 +6,34 @@
 #include <cmath>
 #include <cstdint>
 
+namespace {
+
+// A level has at most three decimals (eighths of a dB, plus weightings in
+// tenths), but in binary an exact half such as 0.15 may lie a hair below
+// it: the value is taken to whole thousandths first, so that its half
+// rounds away from zero as written.
+unsigned long long RoundedMagnitude(long long thousandths)
+{
+    return ((thousandths < 0 ? 0ull - static_cast<unsigned long long>(thousandths)
+                             : static_cast<unsigned long long>(thousandths)) +
+            50) /
+           100;
+}
+
+}  // namespace
+
+long long RoundedTenths(double value)
+{
+    const long long thousandths = std::llround(value * 1000.0);
+    const auto magnitude = static_cast<long long>(RoundedMagnitude(thousandths));
+    return thousandths < 0 ? -magnitude : magnitude;
+}
+
 // Levels are texts of every view repaint, so this avoids the cost of printf.
 void FormatOneDecimal(std::string& text, double value, char point)
 {
-    // A level has at most three decimals (eighths of a dB, plus weightings in
-    // tenths), but in binary an exact half such as 0.15 may lie a hair below
-    // it: the value is taken to whole thousandths first, so that its half
-    // rounds away from zero as written.
     const long long thousandths = std::llround(value * 1000.0);
-    const unsigned long long magnitude =
-        ((thousandths < 0 ? 0ull - static_cast<unsigned long long>(thousandths)
-                          : static_cast<unsigned long long>(thousandths)) +
-         50) /
-        100;
+    const unsigned long long magnitude = RoundedMagnitude(thousandths);
     const bool negative = thousandths < 0 && magnitude != 0;
     char buffer[32];
     char* out = buffer;

@@ -18,3 +18,7 @@ int FormatLevel(std::string& text, float value, int format);
 // included: one decimal, an exact half in the second decimal rounded away
 // from zero, point as the decimal point.
 void FormatOneDecimal(std::string& text, double value, char point = '.');
+
+// The value in whole tenths as FormatOneDecimal shows it: 4.25 gives 43,
+// -0.25 gives -3.
+long long RoundedTenths(double value);

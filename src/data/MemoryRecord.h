@@ -34,6 +34,15 @@ struct MemoryRecord {
         return static_cast<float>((code < kTopCode ? code : kTopCode) - kZeroCode) * kDbPerCode;
     }
 
+    // The wideband code counts in the same steps, from 10 dB under the
+    // reference: level in dB relative to the reference, above-range codes
+    // counted as 194.
+    static constexpr int kWidebandOffset = 10;
+    static float WidebandLevel(int code)
+    {
+        return static_cast<float>(code < kTopCode ? code : kTopCode) * kDbPerCode - kWidebandOffset;
+    }
+
     // A shift of the reference by step dB (+1 or -1) moves every level code,
     // wideband included, by 8 codes the other way; the ends of the range are
     // markers ("<" at 0, ">" from 192) that never move. True when code c

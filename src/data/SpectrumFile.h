@@ -2,6 +2,7 @@
 
 #include "data/MemoryRecord.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -23,6 +24,17 @@ struct SpectrumFile {
     std::array<char, kSerialSize> serialNumber{};
     std::array<MemoryRecord, kRecords> records{};
     std::array<Comment, kRecords> comments{};
+
+    // True when record (0..29) differs from the empty record or its comment
+    // is not blank; the checksum is not compared.
+    bool RecordInUse(int record) const
+    {
+        const MemoryRecord& r = records[static_cast<std::size_t>(record)];
+        const auto& comment = comments[static_cast<std::size_t>(record)];
+        MemoryRecord empty = MemoryRecord::Empty();
+        empty.checksum = r.checksum;
+        return !(r == empty) || std::any_of(comment.begin(), comment.end(), [](char c) { return c != ' '; });
+    }
 
     std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(this); }
     const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(this); }

@@ -94,24 +94,26 @@ TEST_F(CliResults, Rating)
     EXPECT_EQ(out, "source=Mike\nunit=dB SPL\nreference=110.0\n"
                    "oct_31.5=106.9\noct_63=112.4\noct_125=114.0\noct_250=114.6\noct_500=114.0\n"
                    "oct_1000=113.3\noct_2000=112.5\noct_4000=111.8\noct_8000=111.0\noct_16000=>115.3\n"
-                   "LZ=>123.1\nLA=>119.8\nLC=>121.9\nNC=>65\nNC_band=\n");
+                   "LZ=>123.1\nLA=>119.8\nLC=>121.9\nNC=>70\nNC_band=\nNR=116\nNR_band=8000\n");
 
     ASSERT_EQ(Cli("rating " + spc + " 5", out), 0);
     EXPECT_EQ(out, "source=Left\nunit=dBu\nreference=0.0\n"
                    "oct_31.5=4.8\noct_63=4.8\noct_125=4.8\noct_250=4.8\noct_500=4.8\n"
                    "oct_1000=4.8\noct_2000=4.8\noct_4000=4.8\noct_8000=4.8\noct_16000=4.8\n"
-                   "LZ=14.8\nLA=11.9\nLC=13.6\nNC=\nNC_band=\n");
+                   "LZ=14.8\nLA=11.9\nLC=13.6\nNC=\nNC_band=\nNR=\nNR_band=\n");
 
     ASSERT_EQ(Cli("rating " + spc + " 7", out), 0);
     EXPECT_NE(out.find("\nreference=40.0\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("\nLZ=54.8\nLA=51.9\nLC=53.6\nNC=50\nNC_band=20K\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nLZ=54.8\nLA=51.9\nLC=53.6\nNC=48\nNC_band=8000\nNR=52\nNR_band=8000\n"),
+              std::string::npos)
+        << out;
 
     // An empty record: no band in range gives empty values.
     ASSERT_EQ(Cli("rating " + spc + " 30", out), 0);
     EXPECT_EQ(out, "source=Left\nunit=dBu\nreference=0.0\n"
                    "oct_31.5=\noct_63=\noct_125=\noct_250=\noct_500=\n"
                    "oct_1000=\noct_2000=\noct_4000=\noct_8000=\noct_16000=\n"
-                   "LZ=\nLA=\nLC=\nNC=\nNC_band=\n");
+                   "LZ=\nLA=\nLC=\nNC=\nNC_band=\nNR=\nNR_band=\n");
 }
 
 TEST_F(CliResults, UsageErrorsAndFailures)

@@ -1,7 +1,6 @@
 // Acoustic results of hand-worked records: band levels, octave bands, totals, NC rating.
 
 #include "data/AcousticResults.h"
-#include "data/NcCurveTable.h"
 #include "data/ResultText.h"
 
 #include <gtest/gtest.h>
@@ -38,18 +37,6 @@ std::string OctaveTexts(const AcousticResults& results)
     return text;
 }
 
-// A Mike record at 50 dB SPL reference lying on the tabulated NC-40 curve
-// from 125 Hz up; the lower bands' curve lies above the range, so they are
-// left below it.
-MemoryRecord OnNc40()
-{
-    MemoryRecord record = Flat(kMike, 75, 0);
-    for (int band = 7; band < MemoryRecord::kBands; ++band)
-        record.bands[static_cast<std::size_t>(band)] =
-            static_cast<std::uint8_t>(160 + NcCurveTable::Level(6, band) * 8 / 10 - 8 * 50);
-    return record;
-}
-
 const std::string kFlatOctaves = "44.8 44.8 44.8 44.8 44.8 44.8 44.8 44.8 44.8 44.8";
 
 }  // namespace
@@ -81,26 +68,27 @@ INSTANTIATE_TEST_SUITE_P(
     Records, AcousticTotals,
     ::testing::Values(
         // 40 dB in every band: Z is 40 + 10 log10(30), an octave 40 + 10 log10(3);
-        // NC: 40.0 dB at 20 kHz lies above NC-49 (39.6) and under NC-50 (40.5).
-        TotalsCase{"flat", Flat(kMike, 85, 160), "LZ 54.8  LA 51.9  LC 53.6 dB SPL  NC 50 (20K)",
+        // 44.8 dB at 8 kHz is NC-47.8 (NC-45 42, NC-50 47) and NR-51.3 ((44.8 + 8) / 1.03).
+        TotalsCase{"flat", Flat(kMike, 85, 160), "LZ 54.8  LA 51.9  LC 53.6 dB SPL  NC 48 (8K)  NR 52 (8K)",
                    kFlatOctaves},
-        // 110 dB SPL at 125 Hz alone: A -16.1, C -0.2 dB.
+        // 110 dB SPL at 125 Hz alone: A -16.1, C -0.2 dB; over NC-70 (79 dB), NR-101.1 ((110 - 22) / 0.87).
         TotalsCase{"single band", WithBand(Flat(kMike, 15, 0), 7, 160),
-                   "LZ 110.0  LA 93.9  LC 109.8 dB SPL  NC >65", "  110.0       "},
+                   "LZ 110.0  LA 93.9  LC 109.8 dB SPL  NC >70  NR 102 (125)", "  110.0       "},
         // 25 Hz below range is left out (its octave sums two bands: 113.0); 20 kHz
-        // above range counts at 114.25 dB and makes its sums lower bounds.
+        // above range counts at 114.25 dB and makes its sums lower bounds; the
+        // 16 kHz octave enters neither rating, so NR (119.2 at 8 kHz) is exact.
         TotalsCase{"below and above range", WithBand(WithBand(Flat(kMike, 15, 160), 0, 0), 29, 255),
-                   "LZ >124.9  LA >122.0  LC >123.6 dB SPL  NC >65",
+                   "LZ >124.9  LA >122.0  LC >123.6 dB SPL  NC >70  NR 120 (8K)",
                    "113.0 114.8 114.8 114.8 114.8 114.8 114.8 114.8 114.8 >116.7"},
         // Code 193 is the top of the range (4.125 dBr), code 194 above it (counted as 4.25).
         TotalsCase{"code 193", WithBand(Flat(kMike, 15, 0), 16, 193),
-                   "LZ 114.1  LA 114.1  LC 114.1 dB SPL  NC >65", "     114.1    "},
+                   "LZ 114.1  LA 114.1  LC 114.1 dB SPL  NC >70  NR 115 (1K)", "     114.1    "},
         TotalsCase{"code 194", WithBand(Flat(kMike, 15, 0), 16, 194),
-                   "LZ >114.3  LA >114.3  LC >114.3 dB SPL  NC >65", "     >114.3    "},
-        // The 1 kHz band above range (44.25 dB, NC-48 there) does not decide the
-        // rating, but the rating is a lower bound with no tangent band.
+                   "LZ >114.3  LA >114.3  LC >114.3 dB SPL  NC >70  NR >115 (1K)", "     >114.3    "},
+        // The 1 kHz octave with a band above range (46.7 dB, NC-45.7 there) does
+        // not decide the ratings, but they are lower bounds.
         TotalsCase{"flat with a band above range", WithBand(Flat(kMike, 85, 160), 16, 194),
-                   "LZ >55.0  LA >52.4  LC >53.9 dB SPL  NC >50",
+                   "LZ >55.0  LA >52.4  LC >53.9 dB SPL  NC >48 (8K)  NR >52 (8K)",
                    "44.8 44.8 44.8 44.8 44.8 >46.7 44.8 44.8 44.8 44.8"},
         // Line inputs read in dBu (reference 15 - refCode) and have no rating.
         TotalsCase{"Left", Flat(kLeft, 15, 160), "LZ 14.8  LA 11.9  LC 13.6 dBu",
@@ -143,51 +131,22 @@ TEST(AcousticBands, AbsoluteAndAWeightedLevelsWithTheirRange)
     }
 }
 
-// ---- NC rating -------------------------------------------------------------------------
+// ---- ratings of records ----------------------------------------------------------------
 
-TEST(AcousticNc, AtTheEdgesOfTheCurves)
+TEST(AcousticRatings, RateTheRecordsOctaves)
 {
-    struct Case {
-        const char* name;
-        MemoryRecord record;
-        const char* nc;
-        const char* tangent;
-    };
-    const Case cases[] = {
-        // On the tabulated NC-40 from 125 Hz: every band touches it, the lowest decides.
-        {"on NC-40", OnNc40(), "40", "125"},
-        {"1 kHz one step above NC-40", WithBand(OnNc40(), 16, OnNc40().bands[16] + 1), "41", "1K"},
-        // 40.0 dB lies exactly on the interpolated NC-49 at 16 kHz (36.0 + 4 x 1.0).
-        {"on NC-49", WithBand(Flat(kMike, 85, 0), 28, 160), "49", "16K"},
-        {"above NC-49", WithBand(Flat(kMike, 85, 0), 28, 161), "50", "16K"},
-        // 4.0 dB everywhere: NC-15 is 4.0 at 20 kHz.
-        {"on NC-15", Flat(kMike, 121, 160), "15", "20K"},
-        {"under NC-15", Flat(kMike, 121, 159), "<15", ""},
-        // 55.0 dB at 20 kHz alone: NC-65 is 55.0 there.
-        {"on NC-65", WithBand(Flat(kMike, 70, 0), 29, 160), "65", "20K"},
-        {"above NC-65", WithBand(Flat(kMike, 70, 0), 29, 161), ">65", ""},
-        // A band above range under NC-15: its true level may lie anywhere above.
-        {"above range under NC-15", WithBand(Flat(kMike, 125, 0), 28, 194), "", ""},
-        {"no band in range", Flat(kMike, 15, 0), "", ""},
-        {"line input", Flat(kLeft, 75, 160), "", ""},
-    };
-    for (const Case& c : cases) {
-        const NcRating rating = ComputeAcousticResults(c.record).nc;
-        EXPECT_EQ(NcRatingText(rating), c.nc) << c.name;
-        EXPECT_EQ(NcCurveTable::BandLabel(rating.tangentBand), c.tangent) << c.name;
-    }
-}
-
-TEST(AcousticNc, OfTiedBandsTheOneClosestToItsCurveDecides)
-{
-    // 40.0 dB from 6.3 to 16 kHz: 10K, 12K5 and 16K all need NC-49, whose
-    // curve lies 0.9, 0.5 and 0.0 dB above them there (6K3 and 8K need NC-48).
+    // 40 dB SPL in the thirds from 1.6 kHz up: against the third-octave curves
+    // that was NC-50 at 20 kHz; by octaves (44.8 dB) it is NC-45.8 at 2 kHz and
+    // NC-47.8 at 8 kHz, NR-51.3 at 8 kHz.
     MemoryRecord record = Flat(kMike, 85, 0);
-    for (int band = 24; band <= 28; ++band)
+    for (int band = 18; band < MemoryRecord::kBands; ++band)
         record.bands[static_cast<std::size_t>(band)] = 160;
-    EXPECT_EQ(ComputeAcousticResults(record).nc, (NcRating{NcRating::Kind::kCurve, 49, false, 28}));
-    record.bands[28] = 0;
-    EXPECT_EQ(ComputeAcousticResults(record).nc, (NcRating{NcRating::Kind::kCurve, 49, false, 27}));
+    const AcousticResults results = ComputeAcousticResults(record);
+    EXPECT_EQ(results.nc, (NcRating{NcRating::Kind::kCurve, 48, false, 8}));
+    EXPECT_EQ(results.nr, (NrRating{NrRating::Kind::kCurve, 52, false, 8}));
+    // Line inputs have neither rating.
+    EXPECT_EQ(ComputeAcousticResults(Flat(kLeft, 75, 160)).nc, NcRating{});
+    EXPECT_EQ(ComputeAcousticResults(Flat(kLeft, 75, 160)).nr, NrRating{});
 }
 
 // ---- texts -------------------------------------------------------------------------------

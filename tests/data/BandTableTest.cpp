@@ -46,22 +46,27 @@ TEST_F(BandTables, CellsOfTheExampleRecord)
     EXPECT_EQ(table.totals, (BandTable::Rows{{"LZ", ">123.1", "dB SPL"},
                                              {"LA", ">119.8", "dB SPL"},
                                              {"LC", ">121.9", "dB SPL"},
-                                             {"NC", ">65"},
-                                             {"NC band", ""}}));
+                                             {"NC", ">70"},
+                                             {"NC band", ""},
+                                             {"NR", "116"},
+                                             {"NR band", "8000"}}));
 }
 
-TEST_F(BandTables, TheTangentBandAndARecordWithoutSource)
+TEST_F(BandTables, TheDecidingOctavesAndARecordWithoutSource)
 {
     EXPECT_EQ(MakeBandTable(doc, 6).totals, (BandTable::Rows{{"LZ", "54.8", "dB SPL"},
                                                              {"LA", "51.9", "dB SPL"},
                                                              {"LC", "53.6", "dB SPL"},
-                                                             {"NC", "50"},
-                                                             {"NC band", "20K"}}));
+                                                             {"NC", "48"},
+                                                             {"NC band", "8000"},
+                                                             {"NR", "52"},
+                                                             {"NR band", "8000"}}));
     const BandTable noSource = MakeBandTable(doc, 8);
     EXPECT_EQ(noSource.heading[2], (Row{"Source", ""}));
     EXPECT_EQ(noSource.heading[3], (Row{"Reference", "10.0", ""}));
     EXPECT_EQ(noSource.totals[0], (Row{"LZ", "24.8", ""}));
     EXPECT_EQ(noSource.totals[3], (Row{"NC", ""}));
+    EXPECT_EQ(noSource.totals[5], (Row{"NR", ""}));
     // The last record of the file has its number.
     EXPECT_EQ(MakeBandTable(doc, 29).heading[1], (Row{"Memory", "30"}));
 }
@@ -73,14 +78,15 @@ TEST_F(BandTables, TextHasTabsCrLfAndAnEmptyLineBetweenTheParts)
         "Data File\tplant.spc\r\nMemory\t2\r\nSource\tMike\r\nReference\t110.0\tdB SPL\r\n"
         "\r\nHz\tCode\tdBr\tLevel\tA-level\r\n25\t0\t<-20.0\t<90.0\t<45.3\r\n";
     const std::string middle = "20000\t194\t>4.3\t>114.3\t>105.0\r\n\r\nOctave Hz\tLevel\r\n31.5\t106.9\r\n";
-    const std::string tail = "16000\t>115.3\r\n\r\nLZ\t>123.1\tdB SPL\r\nLA\t>119.8\tdB "
-                             "SPL\r\nLC\t>121.9\tdB SPL\r\nNC\t>65\r\nNC band\r\n";
+    const std::string tail =
+        "16000\t>115.3\r\n\r\nLZ\t>123.1\tdB SPL\r\nLA\t>119.8\tdB "
+        "SPL\r\nLC\t>121.9\tdB SPL\r\nNC\t>70\r\nNC band\r\nNR\t116\r\nNR band\t8000\r\n";
     EXPECT_EQ(text.substr(0, head.size()), head);
     EXPECT_NE(text.find(middle), std::string::npos);
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-    // 4 heading lines, 31 band lines, 11 octave lines, 5 totals, 3 empty lines.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 54);
+    // 4 heading lines, 31 band lines, 11 octave lines, 7 totals, 3 empty lines.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 56);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'));
 
     // Without unit and rating no tab is left at the line ends.

@@ -4,6 +4,7 @@
 #include "CmdBitmap.h"
 #include "CmdDocument.h"
 #include "CmdResults.h"
+#include "CmdSurvey.h"
 #include "CmdText.h"
 
 #include <charconv>
@@ -34,6 +35,9 @@ const std::vector<CliCommand>& CliCommands()
         {"clip", kClipUsage, RunClip},
         {"levels", "FILE RECORD [--csv]", RunLevels},
         {"rating", "FILE RECORD", RunRating},
+        {"average", "FILE RECORDS [--into N]", RunAverage},
+        {"difference", "FILE SOURCE RECEIVE [--background B] [--rt T[,T...]]", RunDifference},
+        {"summary", "[--csv] FILE...", RunSummary},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
         {"page", "FILE --record N OUT [--dpi D] [--graph-only]", RunPage},
         {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},

@@ -8,7 +8,6 @@
 #include "data/NcCurveTable.h"
 #include "data/ResultText.h"
 
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 
@@ -113,17 +112,12 @@ int RunRating(CliContext& context)
     FormatOneDecimal(reference, results.reference);
     std::cout << "source=" << source << "\nunit=" << LevelUnit(results.source) << "\nreference=" << reference
               << '\n';
-    for (int octave = 0; octave < AcousticResults::kOctaves; ++octave) {
-        // Keyed by the nominal Hz of the octave's centre band: 31.5, 63 .. 16000.
-        char hz[16];
-        const double frequency =
-            NcCurveTable::BandNominalFrequency(AcousticResults::OctaveCentreBand(octave));
-        *std::to_chars(hz, hz + sizeof hz - 1, frequency).ptr = '\0';
-        std::cout << "oct_" << hz << '=' << ResultText(results.octaves[static_cast<std::size_t>(octave)])
-                  << '\n';
-    }
+    for (int octave = 0; octave < AcousticResults::kOctaves; ++octave)
+        std::cout << "oct_" << NominalHzText(AcousticResults::OctaveCentreBand(octave)) << '='
+                  << ResultText(results.octaves[static_cast<std::size_t>(octave)]) << '\n';
     std::cout << "LZ=" << ResultText(results.z) << "\nLA=" << ResultText(results.a)
               << "\nLC=" << ResultText(results.c) << "\nNC=" << NcRatingText(results.nc)
-              << "\nNC_band=" << NcCurveTable::BandLabel(results.nc.tangentBand) << '\n';
+              << "\nNC_band=" << RatingOctaveText(results.nc) << "\nNR=" << NrRatingText(results.nr)
+              << "\nNR_band=" << RatingOctaveText(results.nr) << '\n';
     return kExitOk;
 }

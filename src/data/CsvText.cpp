@@ -1,0 +1,28 @@
+#include "data/CsvText.h"
+
+void AppendCsvField(std::string& line, std::string_view field, char separator)
+{
+    if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string_view::npos) {
+        line += field;
+        return;
+    }
+    line += '"';
+    for (const char c : field) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+std::string CsvLine(const std::vector<std::string>& fields, char separator)
+{
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += separator;
+        AppendCsvField(line, fields[i], separator);
+    }
+    line += "\r\n";
+    return line;
+}
