@@ -152,7 +152,7 @@ void AnalyserCommands::ToggleWindow()
             std::make_unique<AnalyserWindow>(m_services.comms, m_services.ui, m_demo != nullptr, &m_frame);
         m_window->onClosed = [this] { m_services.updateCommandStates(); };
     }
-    m_window->Open();
+    m_window->Open(m_frame.ActiveView());
 }
 
 void AnalyserCommands::ProgramOptions()

@@ -3,19 +3,18 @@
 #include "app/DialogUnits.h"
 #include "app/QtUserInterface.h"
 #include "app/ResourcePicture.h"
+#include "app/WindowPlacement.h"
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
 #include "data/WindowPosition.h"
 #include "link/CCommsDlg.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cstdio>
 
@@ -29,12 +28,6 @@ const QColor kDarkRed(128, 0, 0);
 void Fill(QPainter& painter, const FrontPanel::Rect& rect, const QColor& colour)
 {
     painter.fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), colour);
-}
-
-bool PositionsKnown()
-{
-    // Wayland lets a program neither read nor set where its windows are.
-    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
 }  // namespace
@@ -61,13 +54,6 @@ AnalyserWindow::AnalyserWindow(CCommsDlg& comms, UserInterface& ui, bool simulat
     memoryLabel->setGeometry(DialogUnits::ToPixels(4, 143, 28, 8));
     auto* serialLabel = new QLabel(QStringLiteral("Serial"), this);
     serialLabel->setGeometry(DialogUnits::ToPixels(95, 143, 18, 8));
-    if (Settings().Tooltips != 0) {
-        m_hover->setToolTip(QStringLiteral("TALVEK 7 Status "));
-        m_status->setToolTip(QStringLiteral("TALVEK 7 Comms Status "));
-        m_memory->setToolTip(QStringLiteral("Selected Memory Record "));
-        m_serial->setToolTip(QStringLiteral("Serial Number "));
-        m_refresh->setToolTip(QStringLiteral("Update View from TALVEK 7"));
-    }
     connect(m_refresh, &QPushButton::clicked, this, [this] { Refresh(); });
     m_timer.setInterval(kLightRepaintMs);
     connect(&m_timer, &QTimer::timeout, this, [this] {
@@ -90,18 +76,31 @@ QLineEdit* AnalyserWindow::Field(int left, int top, int width, int height, Qt::A
     return field;
 }
 
-void AnalyserWindow::Open()
+void AnalyserWindow::ApplyTooltips()
+{
+    const bool shown = Settings().Tooltips != 0;
+    const auto tip = [shown](QWidget* control, const char* text) {
+        control->setToolTip(shown ? QLatin1String(text) : QString());
+    };
+    tip(m_hover, "TALVEK 7 Status ");
+    tip(m_status, "TALVEK 7 Comms Status ");
+    tip(m_memory, "Selected Memory Record ");
+    tip(m_serial, "Serial Number ");
+    tip(m_refresh, "Update View from TALVEK 7");
+}
+
+void AnalyserWindow::Open(QWidget* view)
 {
     WaitCursor wait(m_ui);
-    if (PositionsKnown()) {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const WindowPosition position =
-            UnpackWindowPosition(Profile().GetInt(ProfileKeys::kSettings, ProfileKeys::kDlgTV7Pos, 0),
-                                 screen.width(), screen.height());
-        move(position.x, position.y);
-    }
+    // The setting may have changed since the window was last open.
+    ApplyTooltips();
     m_bWindowOpen = true;
     m_comms.ReadStatus();
+    // Placed after the status read, whose pauses let the platform report
+    // where the window was when it last closed.
+    if (parentWidget() != nullptr)
+        WindowPlacement::Restore(*this, Profile().GetInt(ProfileKeys::kSettings, ProfileKeys::kDlgTV7Pos, 0),
+                                 *parentWidget(), view);
     m_timer.start();
     show();
     m_ui.RefreshAllViews();
@@ -192,7 +191,7 @@ void AnalyserWindow::Refresh()
 
 void AnalyserWindow::StorePosition()
 {
-    if (PositionsKnown())
+    if (WindowPlacement::PositionsWork())
         Profile().WriteInt(ProfileKeys::kSettings, ProfileKeys::kDlgTV7Pos, PackWindowPosition(x(), y()));
 }
 

@@ -26,9 +26,10 @@ public:
     AnalyserWindow(CCommsDlg& comms, UserInterface& ui, bool simulated, QWidget* parent);
     ~AnalyserWindow() override;
 
-    // Places the window where it was, reads the analyser's status while it
-    // is still hidden, then shows it.
-    void Open();
+    // Places the window where it was (or, the first time, beside view, the
+    // active document view or nullptr), reads the analyser's status while
+    // it is still hidden, then shows it.
+    void Open(QWidget* view);
     bool IsOpen() const { return m_bWindowOpen; }
     // Told when the window has closed (the views' transfer buttons change).
     std::function<void()> onClosed;
@@ -54,6 +55,8 @@ protected:
 
 private:
     void Hover(const QPoint& point);
+    // The controls' tips, shown only while the setting Tooltips is on.
+    void ApplyTooltips();
     // Pushes the memory, serial number and status into their fields.
     void UpdateFields();
     void Refresh();

@@ -3,6 +3,7 @@
 #include "app/AnalyserCommands.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrm.h"
+#include "app/CMainVue.h"
 #include "app/CStartDlg.h"
 #include "app/CommandIds.h"
 #include "app/CrashRecovery.h"
@@ -10,6 +11,7 @@
 #include "app/HelpWindow.h"
 #include "app/ResourcePicture.h"
 #include "app/ResultsCommands.h"
+#include "app/WindowPlacement.h"
 #include "data/CMainDoc.h"
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
@@ -112,6 +114,7 @@ bool CMainApp::InitInstance()
     if (!m_options.file.isEmpty() || restored || Settings().Splashscreen == 0)
         return true;
     CStartDlg start(m_frame.get());
+    WindowPlacement::CentreOnScreen(start);
     start.exec();
     if (start.DontShowAgain())
         Settings().Splashscreen = 0;
@@ -171,6 +174,8 @@ void CMainApp::RunCommand(int id)
     case CommandId::Help:
         if (!m_help)
             m_help = std::make_unique<HelpWindow>();
+        if (!m_help->isVisible())
+            WindowPlacement::PlaceBeside(*m_help, *m_frame, m_frame->ActiveView());
         m_help->ShowContents();
         break;
     default:

@@ -2,6 +2,7 @@
 
 #include "app/ResourcePicture.h"
 
+#include <QMdiSubWindow>
 #include <QPainter>
 
 const QColor& CMainClient::BackgroundColour()
@@ -26,4 +27,23 @@ void CMainClient::paintEvent(QPaintEvent* event)
     const QSize area = viewport()->size();
     painter.drawImage((area.width() - m_picture.width()) / 2, (area.height() - m_picture.height()) / 2,
                       m_picture);
+}
+
+void CMainClient::ArrangeIcons()
+{
+    // Left to right along the bottom edge, a new row above when one is full.
+    const int width = viewport()->width();
+    int left = 0;
+    int bottom = viewport()->height();
+    for (QMdiSubWindow* window : subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (left > 0 && left + size.width() > width) {
+            left = 0;
+            bottom -= size.height();
+        }
+        window->move(left, bottom - size.height());
+        left += size.width();
+    }
 }

@@ -12,6 +12,9 @@ public:
 
     explicit CMainClient(QWidget* parent = nullptr);
 
+    // Lays the minimized document windows out along the bottom of the area.
+    void ArrangeIcons();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -422,10 +422,7 @@ void CMainFrm::RunCommand(int id)
         m_client->tileSubWindows();
         break;
     case WindowArrange:
-        // Minimized windows line up along the bottom when the area lays them out again.
-        for (QMdiSubWindow* window : m_client->subWindowList())
-            if (window->isMinimized())
-                window->showMinimized();
+        m_client->ArrangeIcons();
         break;
     case AppExit:
         close();

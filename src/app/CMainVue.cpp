@@ -68,9 +68,9 @@ void CMainVue::BuildForm()
     m_form->setFixedSize(DialogUnits::ToPixelsX(kFormWidth), DialogUnits::ToPixelsY(kFormHeight));
     m_form->setMouseTracking(true);
     m_form->installEventFilter(this);
+    // Every accelerator of the frames (Ctrl+A is Connect, never Select All).
     QList<QKeySequence> recordKeys;
-    for (int id : {CommandId::EditCopy, CommandId::EditCut, CommandId::EditPaste, CommandId::EditUndo,
-                   CommandId::EditRedo, CommandId::NextRecord, CommandId::PreviousRecord})
+    for (int id : CommandTable::CommandsWithAccelerators())
         recordKeys += CommandTable::Accelerators(id);
     m_recordKeys = new RecordKeyFilter(recordKeys, this);
 
@@ -303,7 +303,8 @@ void CMainVue::FillFields()
     m_changed->setText(m_document.IsModified() ? QStringLiteral("data changed!") : QString());
     FillUserText(record);
     m_document.GetClipboardLabel(text);
-    m_clipboard->setText(Latin1(text));
+    // The label starts with the document's title, a file name.
+    m_clipboard->setText(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
     m_memory->setText(QString::number(m_nMemory));
 
     m_paste->setEnabled(!text.empty());

@@ -2,6 +2,7 @@
 
 #include "app/DocumentManager.h"
 #include "app/QtUserInterface.h"
+#include "app/WindowPlacement.h"
 #include "data/CMainDoc.h"
 
 #include <QMessageBox>
@@ -60,6 +61,10 @@ bool CrashRecovery::OfferAbandoned(QWidget* parent)
     box.setEscapeButton(later);
     box.setInformativeText(
         QStringLiteral("Discard deletes the copies; Later keeps them and asks again at the next start."));
+    // The box has its size once shown; it is then centred on the screen,
+    // not on a main window that may still be growing to fill it.
+    box.show();
+    WindowPlacement::CentreOnScreen(box);
     box.exec();
     if (box.clickedButton() == discard)
         abandoned.Discard();

@@ -5,6 +5,7 @@
 #include "app/CommandTable.h"
 #include "app/DialogUnits.h"
 #include "app/ResourcePicture.h"
+#include "app/WindowPlacement.h"
 #include "data/ByteList.h"
 #include "data/CMainDoc.h"
 #include "data/ProfileFile.h"
@@ -15,11 +16,9 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -40,12 +39,6 @@ constexpr int kSpareColumn = 5;
 QString Latin1(const std::string& text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A program can neither read nor set its windows' positions on Wayland.
-bool PositionsWork()
-{
-    return QGuiApplication::platformName() != QLatin1String("wayland");
 }
 
 QGridLayout* AddGroup(QVBoxLayout* column, const char* title)
@@ -118,10 +111,11 @@ EditEntriesDlg::EditEntriesDlg(CMainVue& view, UserInterface& ui, QWidget* paren
     right->addStretch();
     AddButton(buttons, "byteList", "Byte list", "Show the record's bytes", 0, 0, [this] { ShowByteList(); });
     AddButton(buttons, "refresh", "Refresh", "Show the record again", 0, 1, [this] { Refresh(); });
+    // OK is the default button: Return closes the window.
     AddButton(buttons, "ok", "OK", "Close", 1, 1, [this] {
         if (onClose)
             onClose();
-    });
+    })->setDefault(true);
 
     // The edits made here are undone and redone from here too.
     for (const int command : {CommandId::EditUndo, CommandId::EditRedo})
@@ -150,8 +144,9 @@ QLineEdit* EditEntriesDlg::AddField(QGridLayout* grid, const char* name, const c
     return field;
 }
 
-void EditEntriesDlg::AddButton(QGridLayout* grid, const char* name, const char* text, const char* description,
-                               int row, int column, std::function<void()> action)
+QPushButton* EditEntriesDlg::AddButton(QGridLayout* grid, const char* name, const char* text,
+                                       const char* description, int row, int column,
+                                       std::function<void()> action)
 {
     auto* button = new QPushButton(QLatin1String(text));
     button->setObjectName(QLatin1String(name));
@@ -163,6 +158,7 @@ void EditEntriesDlg::AddButton(QGridLayout* grid, const char* name, const char* 
         button->setFixedWidth(DialogUnits::ToPixelsX(14));
     connect(button, &QPushButton::clicked, this, std::move(action));
     grid->addWidget(button, row, column);
+    return button;
 }
 
 void EditEntriesDlg::AddButton(QGridLayout* grid, const char* name, const char* text, const char* description,
@@ -232,19 +228,13 @@ void EditEntriesDlg::ShowByteList()
 
 void EditEntriesDlg::RestorePosition()
 {
-    if (!PositionsWork())
-        return;
-    const QSize screen =
-        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();
-    const WindowPosition position =
-        UnpackWindowPosition(Profile().GetInt(ProfileKeys::kSettings, ProfileKeys::kDlgModifPos, 0),
-                             screen.width(), screen.height());
-    move(position.x, position.y);
+    WindowPlacement::Restore(*this, Profile().GetInt(ProfileKeys::kSettings, ProfileKeys::kDlgModifPos, 0),
+                             m_view, &m_view);
 }
 
 void EditEntriesDlg::StorePosition()
 {
-    if (!PositionsWork())
+    if (!WindowPlacement::PositionsWork())
         return;
     const QPoint corner = frameGeometry().topLeft();
     Profile().WriteInt(ProfileKeys::kSettings, ProfileKeys::kDlgModifPos,

@@ -9,6 +9,7 @@
 
 class CMainVue;
 class QLineEdit;
+class QPushButton;
 class QGridLayout;
 class UserInterface;
 
@@ -42,8 +43,8 @@ private:
     void ShowByteList();
     void RestorePosition();
     QLineEdit* AddField(QGridLayout* grid, const char* name, const char* label, int row);
-    void AddButton(QGridLayout* grid, const char* name, const char* text, const char* description, int row,
-                   int column, std::function<void()> action);
+    QPushButton* AddButton(QGridLayout* grid, const char* name, const char* text, const char* description,
+                           int row, int column, std::function<void()> action);
     void AddButton(QGridLayout* grid, const char* name, const char* text, const char* description, int row,
                    int column, EditEntries::Button button);
 

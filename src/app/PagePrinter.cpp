@@ -1,5 +1,7 @@
 #include "app/PagePrinter.h"
 
+#include "app/DefaultPaper.h"
+#include "app/PrintSetupDialog.h"
 #include "data/CMainDoc.h"
 #include "data/ProgramSettings.h"
 #include "data/UserInterface.h"
@@ -10,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
@@ -48,7 +49,7 @@ QPrinter& PagePrinter::Printer()
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setResolution(kResolution);
-        m_printer->setPageSize(QPageSize(QPageSize::A4));
+        m_printer->setPageSize(DefaultPaper());
         m_printer->setPageOrientation(QPageLayout::Portrait);
     }
     return *m_printer;
@@ -56,7 +57,7 @@ QPrinter& PagePrinter::Printer()
 
 bool PagePrinter::Setup()
 {
-    QPageSetupDialog dialog(&Printer(), m_parent);
+    PrintSetupDialog dialog(Printer(), m_parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -28,7 +28,7 @@ public:
     // which the program's start should not wait for.
     QPrinter& Printer();
 
-    // The page setup dialog; true when accepted.
+    // The Print Setup dialog (printer, paper, orientation); true when accepted.
     bool Setup();
     // Prints record (0..29) of document, asking with the print dialog first
     // when withDialog is true, or when there is nothing to print on (no

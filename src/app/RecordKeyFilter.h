@@ -4,10 +4,10 @@
 #include <QList>
 #include <QObject>
 
-// Leaves the keys of the record commands (copy, cut, paste, undo, redo, the
-// record steps) to the main window's accelerators while a control of the
-// view has the focus: in the view they act on records, never on a control's
-// own text. Installed as an event filter on each such control.
+// Leaves the frames' accelerators (Connect, copy, cut, paste, undo, redo,
+// the record steps, ...) to the main window while a control of the view has
+// the focus: in the view they act on records and the program, never on a
+// control's own text. Installed as an event filter on each such control.
 class RecordKeyFilter : public QObject {
     Q_OBJECT
 

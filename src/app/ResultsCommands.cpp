@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/QtUserInterface.h"
+#include "app/WindowPlacement.h"
 #include "data/CMainDoc.h"
 #include "data/ResultsCsv.h"
 
@@ -52,6 +53,7 @@ void ResultsCommands::ToggleBandTable()
     }
     if (!m_bandTable)
         m_bandTable = new BandTableWindow(m_frame, m_services.ui);
+    WindowPlacement::PlaceBeside(*m_bandTable, m_frame, m_frame.ActiveView());
     m_bandTable->show();
     m_bandTable->raise();
     m_bandTable->activateWindow();

@@ -148,6 +148,9 @@ int CCommsDlg::Connect()
             if (const std::string advice = PermissionAdvice(m_link.DevicePath()); !advice.empty())
                 message += "\r\n\r\n" + advice;
         m_ui.Tell(message, UserInterface::Icon::Exclamation);
+        // The status line says so too, not the exchange that never started.
+        m_strCommsStatus = text;
+        UpdateFields();
         m_lastFailure = failure;
         m_bPortOpen = 0;
         m_bAnalyserAnswered = 0;

@@ -1,5 +1,6 @@
 #include "link/FrontPanel.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -150,8 +151,8 @@ std::optional<std::uint8_t> Click(CCommsDlg::PanelState& panel, int command)
             ++panel.m_nSensitivity;
         return static_cast<std::uint8_t>(kSensitivityBase + panel.m_nSensitivity);
     case '-':
-        if (panel.m_nSensitivity > 1)
-            --panel.m_nSensitivity;
+        // Not known yet (0) counts as the lowest step, never a range command.
+        panel.m_nSensitivity = std::max(1, panel.m_nSensitivity - 1);
         return static_cast<std::uint8_t>(kSensitivityBase + panel.m_nSensitivity);
     case 'M':
         panel.m_nSource = 1;

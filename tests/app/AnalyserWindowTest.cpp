@@ -113,6 +113,65 @@ TEST_F(AnalyserTest, ClicksSendTheKeysCommands)
     EXPECT_EQ(window.StatusLine()->text(), "OK");
 }
 
+TEST_F(AnalyserTest, MinusBeforeTheSensitivityIsKnownSendsTheLowestStep)
+{
+    StartWithAnalyser();
+    // The status read ends before the analyser was told its sensitivity.
+    TalvekSimulator::Faults silent;
+    silent.silentAfter = '4';
+    simulator.SetFaults(silent);
+    QString question;
+    WhenModalOpens([&](QWidget* box) {
+        question = BoxText(box);
+        PressButton(box, "&No");
+    });
+    AnalyserWindow& window = OpenWindow();
+    ASSERT_FALSE(question.isEmpty());
+    ASSERT_EQ(app->Services().comms.Panel().m_nSensitivity, 0);
+    simulator.SetFaults({});
+    simulator.ClearReceived();
+
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 140));  // "-"
+    EXPECT_EQ(simulator.Received(), std::vector<std::uint8_t>{0x33});
+    EXPECT_EQ(app->Services().comms.Panel().m_nSensitivity, 1);
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 140));  // at the lowest step already
+    EXPECT_EQ(simulator.Received(), (std::vector<std::uint8_t>{0x33, 0x33}));
+}
+
+TEST_F(AnalyserTest, TheControlsTipsFollowTheSettingAtEveryOpening)
+{
+    StartWithAnalyser();
+    Settings().Tooltips = 0;
+    AnalyserWindow* window = &OpenWindow();
+    EXPECT_EQ(window->RefreshButton()->toolTip(), "");
+    QTest::keyClick(window, Qt::Key_Escape);
+    Settings().Tooltips = 1;
+    window = &OpenWindow();
+    EXPECT_EQ(window->RefreshButton()->toolTip(), "Update View from TALVEK 7");
+    EXPECT_EQ(window->StatusLine()->toolTip(), "TALVEK 7 Comms Status ");
+    EXPECT_EQ(window->MemoryField()->toolTip(), "Selected Memory Record ");
+    QTest::keyClick(window, Qt::Key_Escape);
+    Settings().Tooltips = 0;
+    window = &OpenWindow();
+    EXPECT_EQ(window->SerialField()->toolTip(), "");
+    EXPECT_EQ(window->HoverLine()->toolTip(), "");
+}
+
+TEST_F(AnalyserTest, APortThatCannotBeOpenedIsWhatTheStatusLineSays)
+{
+    StartWithAnalyser();
+    app->Services().comms.Link().SetDevicePath(dir.File("no-such-port"));
+    QString message;
+    WhenModalOpens([&](QWidget* box) {
+        message = BoxText(box);
+        PressButton(box, "OK");
+    });
+    AnalyserWindow& window = OpenWindow();
+    EXPECT_EQ(message, "COM port not found");
+    EXPECT_EQ(window.StatusLine()->text(), "COM port not found");
+    EXPECT_FALSE(app->Services().comms.HasAnalyserAnswered());
+}
+
 TEST_F(AnalyserTest, RefreshShowsTheMemoryOnlyWhenItArrived)
 {
     StartWithAnalyser();
