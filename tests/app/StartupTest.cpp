@@ -9,6 +9,8 @@
 #include "data/ProgramSettings.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -150,6 +152,31 @@ TEST_F(AppTest, EscapeInTheAboutBoxShowsTheDisclaimerAndKeepsTheBoxOpen)
     EXPECT_TRUE(disclaimer.startsWith("DISCLAIMER:\n"));
     EXPECT_TRUE(disclaimer.contains("LICENCE:\n"));
     EXPECT_TRUE(stillOpen);
+}
+
+// The package's copyright file states the licence the About box shows: each
+// of its paragraphs stands word for word in the disclaimer text.
+TEST(AboutBox, TheLicenceOfThePackagesCopyrightFileIsTheOneTheProgramShows)
+{
+    QFile copyright(QStringLiteral(TV7W_COPYRIGHT_FILE));
+    ASSERT_TRUE(copyright.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(copyright.readAll()).split(QLatin1Char('\n'));
+    const qsizetype first = lines.indexOf(QStringLiteral("License: TV7W")) + 1;
+    ASSERT_GT(first, 0);
+    QStringList paragraphs{QString()};
+    for (qsizetype i = first; i < lines.size() && lines[i].startsWith(QLatin1Char(' ')); ++i) {
+        if (lines[i] == QStringLiteral(" ."))
+            paragraphs.append(QString());
+        else
+            paragraphs.last() += lines[i];
+    }
+    const auto words = [](QString text) {
+        return text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")).trimmed();
+    };
+    const QString shown = words(QString::fromLatin1(CAboutDlg::DisclaimerText().c_str()));
+    ASSERT_EQ(paragraphs.size(), 3);
+    for (const QString& paragraph : paragraphs)
+        EXPECT_TRUE(shown.contains(words(paragraph))) << paragraph.toStdString();
 }
 
 }  // namespace

@@ -11,6 +11,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TV7W"));
     QApplication::setOrganizationName(QStringLiteral("TV7W"));
+    // Desktops find the menu entry, the icon and the software centre's page by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tv7w.tv7w"));
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
