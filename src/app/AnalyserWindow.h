@@ -9,6 +9,7 @@
 #include <functional>
 
 class CCommsDlg;
+class FrontPanelKeys;
 class QLineEdit;
 class QPushButton;
 class UserInterface;
@@ -43,6 +44,7 @@ public:
     QLineEdit* StatusLine() const { return m_status; }
     QLineEdit* MemoryField() const { return m_memory; }
     QLineEdit* SerialField() const { return m_serial; }
+    FrontPanelKeys* PanelKeys() const { return m_keys; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,11 +56,14 @@ protected:
 
 private:
     void Hover(const QPoint& point);
+    // A press on the picture at point, by the mouse or the keyboard: the key
+    // there sends its command when pressed is true.
+    void PressAt(const QPoint& point, bool pressed);
     // Pushes the memory, serial number and status into their fields.
     void UpdateFields();
     void Refresh();
     void StorePosition();
-    QLineEdit* Field(int left, int top, int width, int height, Qt::Alignment alignment);
+    QLineEdit* Field(int left, int top, int width, int height, Qt::Alignment alignment, const char* name);
 
     CCommsDlg& m_comms;
     UserInterface& m_ui;
@@ -68,6 +73,7 @@ private:
     QLineEdit* m_hover;
     QLineEdit* m_status;
     QPushButton* m_refresh;
+    FrontPanelKeys* m_keys;
     QTimer m_timer;
     int m_nHoverCommand = 0;
     bool m_bLightRepaint = false;
