@@ -50,13 +50,6 @@ AnalyserWindow::AnalyserWindow(CCommsDlg& comms, UserInterface& ui, bool simulat
     setFixedSize(DialogUnits::ToPixels(0, 0, 263, 181).size());
     setMouseTracking(true);
 
-    // The panel's keys come first in the tab order, then Refresh.
-    m_keys = new FrontPanelKeys(this);
-    m_keys->onFocusKey = [this](QPoint point) {
-        Hover(point);
-        UpdateFields();
-    };
-    m_keys->onPress = [this](QPoint point) { PressAt(point, true); };
     m_memory = Field(35, 141, 19, 12, Qt::AlignCenter, "Selected memory");
     m_serial = Field(115, 141, 41, 12, Qt::AlignCenter, "Serial number");
     m_hover = Field(0, 161, 136, 12, Qt::AlignLeft, "Key help");
@@ -65,6 +58,13 @@ AnalyserWindow::AnalyserWindow(CCommsDlg& comms, UserInterface& ui, bool simulat
     m_refresh->setGeometry(DialogUnits::ToPixels(197, 140, 50, 14));
     m_refresh->setDefault(true);
     m_refresh->setAutoDefault(true);
+    // After Refresh in the tab order, so that the window opens with Return on Refresh.
+    m_keys = new FrontPanelKeys(this);
+    m_keys->onFocusKey = [this](QPoint point) {
+        Hover(point);
+        UpdateFields();
+    };
+    m_keys->onPress = [this](QPoint point) { PressAt(point, true); };
     auto* memoryLabel = new QLabel(QStringLiteral("Memory:"), this);
     memoryLabel->setGeometry(DialogUnits::ToPixels(4, 143, 28, 8));
     auto* serialLabel = new QLabel(QStringLiteral("Serial"), this);

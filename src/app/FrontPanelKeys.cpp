@@ -57,7 +57,7 @@ void FrontPanelKeys::Step(int dx, int dy)
         const int across = std::abs(offset.x() * dy + offset.y() * dx);
         if (along <= 0 || across > along)
             continue;
-        if (const int score = along + 2 * across; score < bestScore) {
+        if (const int score = along + 3 * across; score < bestScore) {
             bestScore = score;
             best = i;
         }

@@ -17,6 +17,7 @@
 #include "app/CommandIds.h"
 #include "app/EditEntriesDlg.h"
 #include "app/ExchangeProgressDialog.h"
+#include "app/FrontPanelKeys.h"
 #include "app/HelpWindow.h"
 #include "app/PrintingOptionsDialog.h"
 #include "link/CCommsDlg.h"
@@ -24,10 +25,17 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
 namespace {
+
+std::vector<std::uint8_t> Bytes(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
 
 class NoFonts : public FontChooser {
 public:
@@ -164,6 +172,57 @@ TEST_F(AppTest, TabFollowsTheViewsForm)
                                   "previousRecord", "nextRecord",    "memory",      "clipboard",
                                   "copyAll",        "copyOne",       "cutOne",      "userText",
                                   "all30"}));
+}
+
+// The front panel without the mouse: Tab from Refresh comes to the panel,
+// the arrow keys step from key to key with the help line following, and
+// Space and Return press the focused key as a click does.
+TEST_F(AnalyserTest, TheFrontPanelsKeysArePressedFromTheKeyboard)
+{
+    StartWithAnalyser();
+    AnalyserWindow& window = OpenWindow();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const CCommsDlg& comms = app->Services().comms;
+    FrontPanelKeys* panel = window.PanelKeys();
+    EXPECT_EQ(window.focusWidget(), window.RefreshButton());
+    QTest::keyClick(window.RefreshButton(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), panel);
+    EXPECT_EQ(window.HoverLine()->text(), "Click for Mike");
+    EXPECT_EQ(panel->accessibleName(), "Front panel: Click for Mike");
+    EXPECT_EQ(panel->accessibleDescription(),
+              "Memory 1, input Left, range 2 dB, speed fast, sensitivity 2 of 8, display shown. Arrow keys "
+              "choose a key, Space or Return presses it");
+
+    simulator.ClearReceived();
+    QTest::keyClick(panel, Qt::Key_Up);  // nothing above the top row
+    QTest::keyClick(panel, Qt::Key_Space);
+    EXPECT_EQ(comms.Panel().m_nSource, 1);
+    QTest::keyClick(panel, Qt::Key_Down);
+    EXPECT_EQ(window.HoverLine()->text(), "Click for Weighting C");
+    QTest::keyClick(panel, Qt::Key_Right);
+    QTest::keyClick(panel, Qt::Key_Right);
+    EXPECT_EQ(window.HoverLine()->text(), "Click for Diff");
+    QTest::keyClick(panel, Qt::Key_Return);
+    EXPECT_EQ(simulator.Received(), Bytes("MD"));
+    EXPECT_EQ(window.StatusLine()->text(), "OK");
+    EXPECT_EQ(panel->accessibleDescription().section(QLatin1Char(','), 1, 1), " input Diff");
+
+    // Down the right-hand column past Range to Speed, left along the bottom
+    // row to Hide, and up onto the memory strip.
+    QTest::keyClick(panel, Qt::Key_Down);
+    EXPECT_EQ(window.HoverLine()->text(), "Click for Range 1dB");
+    QTest::keyClick(panel, Qt::Key_Down);
+    QTest::keyClick(panel, Qt::Key_Down);  // nothing below the bottom row
+    EXPECT_EQ(window.HoverLine()->text(), "Click for Slow");
+    QTest::keyClick(panel, Qt::Key_Left);
+    EXPECT_EQ(window.HoverLine()->text(), "Click to Hide");
+    QTest::keyClick(panel, Qt::Key_Up);
+    EXPECT_EQ(window.HoverLine()->text(), "Select Memory: 28");
+    QTest::keyClick(panel, Qt::Key_Right);
+    QTest::keyClick(panel, Qt::Key_Space);
+    EXPECT_EQ(comms.Panel().m_nPanelMemory, 29);
+    EXPECT_EQ(window.MemoryField()->text(), "29");
 }
 
 }  // namespace
