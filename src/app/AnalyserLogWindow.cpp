@@ -26,6 +26,7 @@ AnalyserLogWindow::AnalyserLogWindow(AnalyserLog& log, UserInterface& ui, FileDi
     setWindowTitle(QStringLiteral("Analyser Log"));
     resize(kWidth, kHeight);
     m_text->setReadOnly(true);
+    m_text->setAccessibleName(QStringLiteral("Bytes exchanged with the analyser"));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* close = new QPushButton(QStringLiteral("Close"));

@@ -1,6 +1,7 @@
 #include "app/AnalyserWindow.h"
 
 #include "app/DialogUnits.h"
+#include "app/FrontPanelKeys.h"
 #include "app/QtUserInterface.h"
 #include "app/ResourcePicture.h"
 #include "app/WindowPlacement.h"
@@ -42,14 +43,21 @@ AnalyserWindow::AnalyserWindow(CCommsDlg& comms, UserInterface& ui, bool simulat
     setFixedSize(DialogUnits::ToPixels(0, 0, 263, 181).size());
     setMouseTracking(true);
 
-    m_memory = Field(35, 141, 19, 12, Qt::AlignCenter);
-    m_serial = Field(115, 141, 41, 12, Qt::AlignCenter);
-    m_hover = Field(0, 161, 136, 12, Qt::AlignLeft);
-    m_status = Field(141, 161, 120, 12, Qt::AlignLeft);
+    m_memory = Field(35, 141, 19, 12, Qt::AlignCenter, "Selected memory");
+    m_serial = Field(115, 141, 41, 12, Qt::AlignCenter, "Serial number");
+    m_hover = Field(0, 161, 136, 12, Qt::AlignLeft, "Key help");
+    m_status = Field(141, 161, 120, 12, Qt::AlignLeft, "Comms status");
     m_refresh = new QPushButton(QStringLiteral("Refresh"), this);
     m_refresh->setGeometry(DialogUnits::ToPixels(197, 140, 50, 14));
     m_refresh->setDefault(true);
     m_refresh->setAutoDefault(true);
+    // After Refresh in the tab order, so that the window opens with Return on Refresh.
+    m_keys = new FrontPanelKeys(this);
+    m_keys->onFocusKey = [this](QPoint point) {
+        Hover(point);
+        UpdateFields();
+    };
+    m_keys->onPress = [this](QPoint point) { PressAt(point, true); };
     auto* memoryLabel = new QLabel(QStringLiteral("Memory:"), this);
     memoryLabel->setGeometry(DialogUnits::ToPixels(4, 143, 28, 8));
     auto* serialLabel = new QLabel(QStringLiteral("Serial"), this);
@@ -66,9 +74,11 @@ AnalyserWindow::AnalyserWindow(CCommsDlg& comms, UserInterface& ui, bool simulat
 
 AnalyserWindow::~AnalyserWindow() = default;
 
-QLineEdit* AnalyserWindow::Field(int left, int top, int width, int height, Qt::Alignment alignment)
+QLineEdit* AnalyserWindow::Field(int left, int top, int width, int height, Qt::Alignment alignment,
+                                 const char* name)
 {
     auto* field = new QLineEdit(this);
+    field->setAccessibleName(QLatin1String(name));
     field->setReadOnly(true);
     field->setAlignment(alignment);
     field->setFocusPolicy(Qt::NoFocus);
@@ -132,6 +142,10 @@ void AnalyserWindow::UpdateFields()
     m_serial->setText(QString::fromLatin1(m_comms.SerialText().c_str()));
     m_status->setText(QtUserInterface::ScreenText(m_comms.CommsStatus()));
     m_refresh->setEnabled(!m_comms.IsShowingRecord());
+    const QPoint focused = m_keys->FocusedPoint();
+    m_keys->Describe(
+        QString::fromLatin1(FrontPanel::HoverAt(m_comms.Panel(), focused.x(), focused.y()).text.c_str()),
+        QString::fromLatin1(FrontPanel::StateText(m_comms.Panel()).c_str()));
 }
 
 void AnalyserWindow::Repaint()
@@ -158,10 +172,15 @@ void AnalyserWindow::mouseMoveEvent(QMouseEvent* event)
 
 void AnalyserWindow::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint point = event->position().toPoint();
+    PressAt(event->position().toPoint(), event->button() == Qt::LeftButton);
+    QDialog::mousePressEvent(event);
+}
+
+void AnalyserWindow::PressAt(const QPoint& point, bool pressed)
+{
     // The key under the click, even when no movement told of it.
     Hover(point);
-    if (event->button() == Qt::LeftButton && m_nHoverCommand != 0) {
+    if (pressed && m_nHoverCommand != 0) {
         if (const std::optional<std::uint8_t> byte = FrontPanel::Click(m_comms.Panel(), m_nHoverCommand)) {
             char text[32];
             std::snprintf(text, sizeof text, "Xmit Cmd: %2X", *byte);
@@ -175,7 +194,6 @@ void AnalyserWindow::mousePressEvent(QMouseEvent* event)
     }
     Repaint();
     Hover(point);
-    QDialog::mousePressEvent(event);
 }
 
 void AnalyserWindow::contextMenuEvent(QContextMenuEvent* event)

@@ -9,6 +9,7 @@
 #include <functional>
 
 class CCommsDlg;
+class FrontPanelKeys;
 class QLineEdit;
 class QPushButton;
 class UserInterface;
@@ -44,6 +45,7 @@ public:
     QLineEdit* StatusLine() const { return m_status; }
     QLineEdit* MemoryField() const { return m_memory; }
     QLineEdit* SerialField() const { return m_serial; }
+    FrontPanelKeys* PanelKeys() const { return m_keys; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,11 +59,14 @@ private:
     void Hover(const QPoint& point);
     // The controls' tips, shown only while the setting Tooltips is on.
     void ApplyTooltips();
+    // A press on the picture at point, by the mouse or the keyboard: the key
+    // there sends its command when pressed is true.
+    void PressAt(const QPoint& point, bool pressed);
     // Pushes the memory, serial number and status into their fields.
     void UpdateFields();
     void Refresh();
     void StorePosition();
-    QLineEdit* Field(int left, int top, int width, int height, Qt::Alignment alignment);
+    QLineEdit* Field(int left, int top, int width, int height, Qt::Alignment alignment, const char* name);
 
     CCommsDlg& m_comms;
     UserInterface& m_ui;
@@ -71,6 +76,7 @@ private:
     QLineEdit* m_hover;
     QLineEdit* m_status;
     QPushButton* m_refresh;
+    FrontPanelKeys* m_keys;
     QTimer m_timer;
     int m_nHoverCommand = 0;
     bool m_bLightRepaint = false;

@@ -26,11 +26,13 @@ QString Local(const std::string& text)
 }
 
 // A read-only table without row numbers, its rows as tight as its font,
-// high enough for rows rows and no more, its columns sharing its width.
-QTableWidget* NewTable(const char* name, int columns, int rows, bool columnHeader)
+// high enough for rows rows and no more, its columns sharing its width;
+// title is what a screen reader calls it.
+QTableWidget* NewTable(const char* name, const char* title, int columns, int rows, bool columnHeader)
 {
     auto* table = new QTableWidget(0, columns);
     table->setObjectName(QLatin1String(name));
+    table->setAccessibleName(QLatin1String(title));
     table->verticalHeader()->hide();
     const int rowHeight = table->fontMetrics().height() + 4;
     table->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -85,10 +87,10 @@ QString HeadingText(const BandTable::Rows& heading)
 
 BandTableWindow::BandTableWindow(CMainFrm& frame, QtUserInterface& ui)
     : QWidget(&frame, Qt::Tool), m_frame(frame), m_ui(ui), m_heading(new QLabel),
-      m_bands(NewTable("bands", 5, MemoryRecord::kBands, true)),
-      m_octaves(NewTable("octaves", 2, AcousticResults::kOctaves, true)),
-      m_totals(NewTable("totals", 3, kTotalsRows, false)), m_copy(new QPushButton(QStringLiteral("&Copy"))),
-      m_followTimer(new QTimer(this))
+      m_bands(NewTable("bands", "Third-octave band levels", 5, MemoryRecord::kBands, true)),
+      m_octaves(NewTable("octaves", "Octave band levels", 2, AcousticResults::kOctaves, true)),
+      m_totals(NewTable("totals", "Totals and NC rating", 3, kTotalsRows, false)),
+      m_copy(new QPushButton(QStringLiteral("&Copy"))), m_followTimer(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Band Table"));
     m_copy->setObjectName(QStringLiteral("copy"));

@@ -25,6 +25,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     picture->setPixmap(ResourcePicture(kPicture));
     picture->setGeometry(ToPixels(8, 6, 214, 40));
     picture->setAlignment(Qt::AlignCenter);
+    picture->setAccessibleName(QStringLiteral("TV7W, TALVEK 7 Interface Program"));
     auto* version = new QLabel(QStringLiteral("TALVEK 7 Interface Program\nVersion 2.23\n\n"), this);
     version->setGeometry(ToPixels(8, 50, 214, 26));
     auto* contact = new QLabel(QStringLiteral("Halden Electrics\nTALVEK 7 support: see the manual (F1) for "

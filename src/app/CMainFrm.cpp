@@ -37,6 +37,23 @@ int IdOf(const QAction* action)
     return action->data().isValid() ? action->data().toInt() : 0;
 }
 
+// The name of command id as its menu item reads, without the mnemonic, the
+// key and the dots ("&Open...\tCtrl+O" is "Open"); empty when no menu has it.
+QString MenuName(const QList<QMenu*>& menus, int id)
+{
+    for (const QMenu* menu : menus)
+        for (const QAction* action : menu->actions()) {
+            if (action->menu())
+                if (QString name = MenuName({action->menu()}, id); !name.isEmpty())
+                    return name;
+            if (IdOf(action) == id) {
+                QString name = action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+                return name.endsWith(QStringLiteral("...")) ? name.chopped(3) : name;
+            }
+        }
+    return {};
+}
+
 }  // namespace
 
 CMainFrm::CMainFrm(AppServices& services, DocumentManager& documents, RecentFileList& recent)
@@ -189,6 +206,9 @@ void CMainFrm::BuildToolbar()
         QAction* action = CommandAction(QString(), id, m_toolbar);
         action->setIcon(images.Icon(CommandTable::Find(id).toolbarImage));
         action->setToolTip(CommandTable::ToolTip(id));
+        // The button shows only its picture; a screen reader says the command's name.
+        const QString name = MenuName(m_documentMenus, id);
+        action->setIconText(name.isEmpty() ? CommandTable::ToolTip(id) : name);
         action->setCheckable(id == Connect);
         m_toolbar->addAction(action);
     }

@@ -44,6 +44,9 @@ CMainVue::CMainVue(CMainDoc& document, AppServices& services, QWidget* parent)
       m_bMulti(Settings().Drawmulti != 0), m_bJoined(Settings().Drawjoined != 0)
 {
     setFrameShape(QFrame::NoFrame);
+    setAccessibleName(QStringLiteral("Spectrum view"));
+    // Tab goes round the form's controls; the view itself is no stop of its own.
+    setFocusPolicy(Qt::NoFocus);
     BuildForm();
     setWidget(m_form);
     m_document.AddView(this);
@@ -132,6 +135,7 @@ void CMainVue::BuildForm()
 
     m_strip = new RecordStrip(m_document, m_form);
     m_strip->move(DialogUnits::ToPixels(14, 133, 200, 11).topLeft());
+    m_strip->setObjectName(QStringLiteral("records"));
     m_strip->setAccessibleName(QStringLiteral("Memory records"));
     m_strip->installEventFilter(this);
     m_strip->onMouse = [this](QPoint at, bool leftButton) {

@@ -88,9 +88,12 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
         box->setGeometry(where);
         return box;
     };
-    const auto label = [this](const char* text, QRect where) {
+    // A list's caption, which also names it to a screen reader.
+    const auto label = [this](const char* text, QRect where, QWidget* list) {
         auto* caption = new QLabel(QString::fromLatin1(text), this);
         caption->setGeometry(where);
+        caption->setBuddy(list);
+        list->setAccessibleName(caption->text().trimmed());
     };
     const auto number = [this](int value, QRect where) {
         auto* box = new QSpinBox(this);
@@ -107,25 +110,28 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
     m_sounds = check("Enable Sounds", settings.Sounds, ToPixels(12, 39, 106, 10));
     group("Default on Start to ", ToPixels(6, 53, 118, 63));
     m_decimals = List(this, kDecimals, settings.Drawdpoint, ToPixels(9, 64, 50, 12));
-    label("Decimal points", ToPixels(62, 66, 60, 8));
+    label("Decimal points", ToPixels(62, 66, 60, 8), m_decimals);
     m_twoDb = check("2dB Display plot ", settings.Draw2db, ToPixels(10, 78, 105, 10));
     m_joined = check("Show Joined lines", settings.Drawjoined, ToPixels(10, 89, 105, 10));
     m_multi = check("Show Multi lines", settings.Drawmulti, ToPixels(10, 100, 105, 10));
 
     group("Clipboard Options", ToPixels(6, 122, 118, 97));
     m_fieldSep = List(this, kFieldSeparators, settings.Clipfiesep, ToPixels(10, 133, 50, 12));
-    label("Field separator", ToPixels(63, 135, 58, 8));
+    label("Field separator", ToPixels(63, 135, 58, 8), m_fieldSep);
     m_recordSep = List(this, kRecordSeparators, settings.Cliprecsep, ToPixels(10, 148, 50, 12));
-    label("Record separator", ToPixels(63, 150, 58, 8));
+    label("Record separator", ToPixels(63, 150, 58, 8), m_recordSep);
     m_round = List(this, kNumberFormats, settings.Clipround, ToPixels(10, 162, 50, 12));
-    label("Number Format", ToPixels(63, 164, 58, 8));
+    label("Number Format", ToPixels(63, 164, 58, 8), m_round);
     m_format = List(this, kRecordFormats, settings.Clipfmat, ToPixels(10, 177, 50, 12));
-    label("Record Format ", ToPixels(63, 179, 58, 8));
+    label("Record Format ", ToPixels(63, 179, 58, 8), m_format);
     m_width = number(settings.Clipbmpdx, ToPixels(10, 195, 20, 12));
     m_height = number(settings.Clipbmpdy, ToPixels(34, 195, 19, 12));
     auto* sizeLabel = new QLabel(QStringLiteral("Export Bitmap size in pixels (x,y)"), this);
     sizeLabel->setWordWrap(true);
     sizeLabel->setGeometry(ToPixels(56, 192, 66, 18));
+    sizeLabel->setBuddy(m_width);
+    m_width->setAccessibleName(QStringLiteral("Export bitmap width in pixels"));
+    m_height->setAccessibleName(QStringLiteral("Export bitmap height in pixels"));
 
     group("Comms Port", ToPixels(5, 225, 118, 42));
     m_port = new QComboBox(this);
@@ -133,6 +139,7 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
         m_port->addItem(QString::number(port), port);
     m_port->setCurrentIndex(settings.Comport >= 1 && settings.Comport <= kPorts ? settings.Comport - 1 : 0);
     m_port->setGeometry(ToPixels(9, 235, 50, 12));
+    m_port->setAccessibleName(QStringLiteral("Comms port"));
     m_test = new QPushButton(QStringLiteral("Test"), this);
     m_test->setGeometry(ToPixels(69, 236, 40, 11));
     m_device = new QComboBox(this);
@@ -141,6 +148,8 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
     for (const SerialDevice& device : ListSerialDevices())
         m_device->addItem(QString::fromStdString(device.name));
     m_device->setGeometry(ToPixels(9, 250, 110, 12));
+    m_device->setAccessibleName(QStringLiteral("Serial device of the port"));
+    m_device->lineEdit()->setAccessibleName(m_device->accessibleName());
     ShowDeviceOfPort();
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

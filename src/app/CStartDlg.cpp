@@ -17,6 +17,8 @@ CStartDlg::CStartDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     using DialogUnits::ToPixels;
     setFont(DialogUnits::TemplateFont());
     setObjectName(QStringLiteral("startDialog"));
+    // The window has no title bar; a screen reader still names it.
+    setAccessibleName(QStringLiteral("TV7W"));
     setStyleSheet(QStringLiteral("#startDialog { border: 1px solid palette(dark); }"));
     setFixedSize(ToPixels(0, 0, 230, 210).size());
 
@@ -24,10 +26,12 @@ CStartDlg::CStartDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     top->setPixmap(ResourcePicture(kTopPicture));
     top->setGeometry(ToPixels(8, 6, 214, 40));
     top->setAlignment(Qt::AlignCenter);
+    top->setAccessibleName(QStringLiteral("TV7W, TALVEK 7 Interface Program"));
     auto* lower = new QLabel(this);
     lower->setPixmap(ResourcePicture(kLowerPicture));
     lower->setGeometry(ToPixels(8, 48, 130, 80));
     lower->setAlignment(Qt::AlignCenter);
+    lower->setAccessibleName(QStringLiteral("The TALVEK 7 analyser"));
     auto* text = new QLabel(QStringLiteral("Interface Program for TALVEK 7 3rd Octave Portable Spectrum "
                                            "Analyser\n\nFor  more information see About Box"),
                             this);

@@ -62,23 +62,28 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
         auto* box = new QGroupBox(QString::fromLatin1(title), this);
         box->setGeometry(where);
     };
-    const auto edit = [this](const std::string& text, QRect where) {
+    // Each control also has the name a screen reader gives it.
+    const auto edit = [this](const std::string& text, QRect where, const char* name) {
         auto* field = new QLineEdit(QString::fromStdString(text), this);
         field->setMaxLength(kTextLimit);
         field->setGeometry(where);
+        field->setAccessibleName(QLatin1String(name));
         return field;
     };
-    const auto button = [this](const char* text, QRect where) {
+    const auto button = [this](const char* text, QRect where, const char* name) {
         auto* push = new QPushButton(QString::fromLatin1(text), this);
         push->setAutoDefault(false);
         push->setGeometry(where);
+        push->setAccessibleName(QLatin1String(name));
         return push;
     };
     // A percentage with its label before it: W=H=-1 keeps a bitmap's own size.
-    const auto percent = [this](const char* name, int value, int left, int top) {
+    const auto percent = [this](const char* bitmap, const char* name, int value, int left, int top) {
         auto* label = new QLabel(QString::fromLatin1(name), this);
         label->setGeometry(ToPixels(left, top + 2, 14, 8));
         auto* box = new QSpinBox(this);
+        label->setBuddy(box);
+        box->setAccessibleName(QStringLiteral("%1 %2").arg(QLatin1String(bitmap), label->text()));
         box->setRange(-kPercentLimit, kPercentLimit);
         box->setButtonSymbols(QAbstractSpinBox::NoButtons);
         box->setValue(value);
@@ -87,35 +92,35 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     };
 
     group("Main Text ", ToPixels(2, 0, 210, 31));
-    m_mainFont = edit({}, ToPixels(14, 11, 124, 12));
+    m_mainFont = edit({}, ToPixels(14, 11, 124, 12), "Main text font");
     m_mainFont->setReadOnly(true);
     m_mainFont->setFocusPolicy(Qt::NoFocus);
     m_mainFont->setText(FontLabel(settings.Plotfont));
-    m_mainFontButton = button("Change font", ToPixels(146, 11, 50, 12));
+    m_mainFontButton = button("Change font", ToPixels(146, 11, 50, 12), "Change the main text font");
 
     group("User Background Bitmap ", ToPixels(2, 34, 210, 48));
-    m_backgroundX = percent("X%", settings.Plotbkgdbmpx, 6, 44);
-    m_backgroundY = percent("Y%", settings.Plotbkgdbmpy, 56, 44);
-    m_backgroundW = percent("W%", settings.Plotbkgdbmpdx, 106, 44);
-    m_backgroundH = percent("H%", settings.Plotbkgdbmpdy, 156, 44);
-    m_backgroundName = edit(settings.Plotbkgdbmp, ToPixels(6, 62, 164, 12));
-    m_backgroundBrowse = button("Browse", ToPixels(175, 62, 30, 12));
+    m_backgroundX = percent("Background", "X%", settings.Plotbkgdbmpx, 6, 44);
+    m_backgroundY = percent("Background", "Y%", settings.Plotbkgdbmpy, 56, 44);
+    m_backgroundW = percent("Background", "W%", settings.Plotbkgdbmpdx, 106, 44);
+    m_backgroundH = percent("Background", "H%", settings.Plotbkgdbmpdy, 156, 44);
+    m_backgroundName = edit(settings.Plotbkgdbmp, ToPixels(6, 62, 164, 12), "Background bitmap file");
+    m_backgroundBrowse = button("Browse", ToPixels(175, 62, 30, 12), "Browse for the background bitmap");
 
     group("User Logo Bitmap ", ToPixels(2, 86, 210, 48));
-    m_logoX = percent("X%", settings.Plotuserbmpx, 6, 96);
-    m_logoY = percent("Y%", settings.Plotuserbmpy, 56, 96);
-    m_logoW = percent("W%", settings.Plotuserbmpdx, 106, 96);
-    m_logoH = percent("H%", settings.Plotuserbmpdy, 156, 96);
-    m_logoName = edit(settings.Plotuserbmp, ToPixels(6, 114, 164, 12));
-    m_logoBrowse = button("Browse", ToPixels(175, 114, 30, 12));
+    m_logoX = percent("Logo", "X%", settings.Plotuserbmpx, 6, 96);
+    m_logoY = percent("Logo", "Y%", settings.Plotuserbmpy, 56, 96);
+    m_logoW = percent("Logo", "W%", settings.Plotuserbmpdx, 106, 96);
+    m_logoH = percent("Logo", "H%", settings.Plotuserbmpdy, 156, 96);
+    m_logoName = edit(settings.Plotuserbmp, ToPixels(6, 114, 164, 12), "Logo bitmap file");
+    m_logoBrowse = button("Browse", ToPixels(175, 114, 30, 12), "Browse for the logo bitmap");
 
     group("Header Text ", ToPixels(2, 138, 210, 42));
-    m_header = edit(settings.Plothdr, ToPixels(6, 147, 198, 12));
-    m_headerFont = edit({}, ToPixels(14, 162, 124, 12));
+    m_header = edit(settings.Plothdr, ToPixels(6, 147, 198, 12), "Header text");
+    m_headerFont = edit({}, ToPixels(14, 162, 124, 12), "Header text font");
     m_headerFont->setReadOnly(true);
     m_headerFont->setFocusPolicy(Qt::NoFocus);
     m_headerFont->setText(FontLabel(settings.Plothdrfont));
-    m_headerFontButton = button("Change font", ToPixels(146, 163, 50, 12));
+    m_headerFontButton = button("Change font", ToPixels(146, 163, 50, 12), "Change the header text font");
 
     m_graphOnly = new QCheckBox(QStringLiteral("Plot Graph Only (no text)"), this);
     m_graphOnly->setChecked(settings.Plotgronly != 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <tuple>
 
 namespace FrontPanel {
 
@@ -83,6 +84,44 @@ std::uint8_t MemoryCommand(int memory)
 }
 
 }  // namespace
+
+std::vector<Rect> KeyRects()
+{
+    std::vector<Rect> keys;
+    for (const Region& key : kKeys)
+        keys.push_back({key.left, key.top, key.right + 1, key.bottom + 1});
+    // The strip's cells as HoverAt divides it: cell c from x = 24 + 7c, clipped to the strip.
+    for (int c = 0; c < kMemories; ++c)
+        keys.push_back({std::max(kMemoryStrip.left, 24 + 7 * c), kMemoryStrip.top,
+                        std::min(kMemoryStrip.right, 30 + 7 * c) + 1, kMemoryStrip.bottom + 1});
+    std::sort(keys.begin(), keys.end(),
+              [](const Rect& a, const Rect& b) { return std::tie(a.top, a.left) < std::tie(b.top, b.left); });
+    return keys;
+}
+
+std::string StateText(const CCommsDlg::PanelState& panel)
+{
+    static constexpr std::array<const char*, 5> kSources{"Mike", "Left", "Right", "Sum", "Diff"};
+    std::string text;
+    const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+    if (panel.m_nPanelMemory >= 1 && panel.m_nPanelMemory <= kMemories)
+        add("memory " + std::to_string(panel.m_nPanelMemory));
+    if (panel.m_nSource >= 1 && panel.m_nSource <= 5)
+        add(std::string("input ") + kSources[static_cast<std::size_t>(panel.m_nSource - 1)]);
+    if (panel.m_nSource == 1 && (panel.m_nWeighting & 3) != 0)
+        add((panel.m_nWeighting & 2) != 0 ? "weighting C" : "weighting flat");
+    if (panel.m_nRange == 1 || panel.m_nRange == 2)
+        add("range " + std::to_string(panel.m_nRange) + " dB");
+    if (panel.m_nSpeed == 1 || panel.m_nSpeed == 2)
+        add(panel.m_nSpeed == 1 ? "speed slow" : "speed fast");
+    if (panel.m_nSensitivity >= 1 && panel.m_nSensitivity <= kMaxSensitivity)
+        add("sensitivity " + std::to_string(panel.m_nSensitivity) + " of " + std::to_string(kMaxSensitivity));
+    if (panel.m_nHide == 1 || panel.m_nHide == 2)
+        add(panel.m_nHide == 1 ? "display hidden" : "display shown");
+    if (!text.empty())
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
 
 Hover HoverAt(const CCommsDlg::PanelState& panel, int x, int y)
 {

@@ -35,6 +35,13 @@ struct Hover {
 
 Hover HoverAt(const CCommsDlg::PanelState& panel, int x, int y);
 
+// Every key of the picture, the 30 cells of the memory strip included, top
+// row first: what the keyboard steps through.
+std::vector<Rect> KeyRects();
+// What the indicators show, in words ("Memory 5, input Mike, weighting C,
+// ..."); a setting the analyser has not reported is left out.
+std::string StateText(const CCommsDlg::PanelState& panel);
+
 // A click on the key with code command: changes the panel state and gives
 // the byte to send, or nothing when the key sends nothing (no key, or the
 // weighting key while Mike is not the source).

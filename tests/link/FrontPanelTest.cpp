@@ -188,4 +188,47 @@ TEST(FrontPanel, DotsFollowTheRangesWindows)
               (std::vector<Rect>{{26, 30, 31, 35}, {40, 114, 45, 119}, {250, 114 - 56, 255, 119 - 56}}));
 }
 
+// The keyboard's keys are the mouse's: each rectangle lies inside one
+// region at its first and last pixel, and the strip's cells go 1 to 30.
+TEST(FrontPanel, TheKeyboardStepsThroughEveryKeyTopRowFirst)
+{
+    const Panel panel = KnownState();
+    const std::vector<FrontPanel::Rect> keys = FrontPanel::KeyRects();
+    ASSERT_EQ(keys.size(), 44u);
+    EXPECT_EQ(FrontPanel::HoverAt(panel, keys.front().left, keys.front().top).text, "Click for Mike");
+    EXPECT_EQ(FrontPanel::HoverAt(panel, keys.back().left, keys.back().top).text, "Click for Slow");
+    std::vector<int> cells;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const FrontPanel::Rect& key = keys[i];
+        const FrontPanel::Hover first = FrontPanel::HoverAt(panel, key.left, key.top);
+        const FrontPanel::Hover last = FrontPanel::HoverAt(panel, key.right - 1, key.bottom - 1);
+        ASSERT_NE(first.command, 0) << i;
+        EXPECT_EQ(first.command, last.command) << i;
+        if (i > 0) {
+            EXPECT_GE(key.top, keys[i - 1].top) << i;
+        }
+        if (first.command >= 'a' && first.command <= '~')
+            cells.push_back(first.command - 'a' + 1);
+    }
+    std::vector<int> expected(30);
+    for (int cell = 0; cell < 30; ++cell)
+        expected[static_cast<std::size_t>(cell)] = cell + 1;
+    EXPECT_EQ(cells, expected);
+}
+
+TEST(FrontPanel, TheStateInWordsLeavesOutWhatTheAnalyserHasNotTold)
+{
+    Panel panel = KnownState();
+    EXPECT_EQ(FrontPanel::StateText(panel),
+              "Memory 1, input Left, range 2 dB, speed fast, sensitivity 2 of 8, display shown");
+    FrontPanel::Click(panel, 'M');
+    FrontPanel::Click(panel, 'F');  // flat to C
+    FrontPanel::Click(panel, 'H');
+    FrontPanel::Click(panel, '<');
+    EXPECT_EQ(
+        FrontPanel::StateText(panel),
+        "Memory 30, input Mike, weighting C, range 2 dB, speed fast, sensitivity 2 of 8, display hidden");
+    EXPECT_EQ(FrontPanel::StateText(Panel{}), "");
+}
+
 }  // namespace
