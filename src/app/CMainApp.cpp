@@ -23,6 +23,8 @@
 namespace {
 
 constexpr int kProgramIcon = 31234;
+// Changed settings reach the profile file within this time.
+constexpr int kKeepIntervalMs = 1000;
 
 QString Local(const std::string& text)
 {
@@ -61,7 +63,7 @@ std::optional<CMainApp::Options> CMainApp::ParseCommandLine(const QStringList& a
 CMainApp::CMainApp(const Options& options, FileDialogs* fileDialogs)
     : m_options(options), m_fileDialogs(fileDialogs ? *fileDialogs : m_qtFileDialogs),
       m_comms(m_ui, EventLoopSleeper::Instance()), m_services{m_ui, m_fileDialogs, m_comms, options.demo},
-      m_documents(m_ui, m_fileDialogs, m_recent)
+      m_keeper(Settings(), m_recent), m_documents(m_ui, m_fileDialogs, m_recent)
 {
     m_documents.SetSaveQuestion([this](const QString& name) {
         switch (m_ui.AskYesNoCancel(QStringLiteral("Save changes to %1?").arg(name))) {
@@ -95,6 +97,13 @@ bool CMainApp::InitInstance()
     }
     m_recent.Load(Profile());
     Settings().LoadSettings(Profile());
+    m_keeper.MarkWritten();
+    // The recent-file list changes as documents open and save; the settings
+    // in the dialogs that edit them.
+    m_documents.AddChangeListener([this](CMainDoc*) { m_keeper.WriteChanges(Profile()); });
+    QObject::connect(&m_keepTimer, &QTimer::timeout, &m_keepTimer,
+                     [this] { m_keeper.WriteChanges(Profile()); });
+    m_keepTimer.start(kKeepIntervalMs);
 
     m_frame = std::make_unique<CMainFrm>(m_services, m_documents, m_recent);
     m_frame->AddCommandTarget(this);
@@ -116,8 +125,10 @@ bool CMainApp::InitInstance()
     CStartDlg start(m_frame.get());
     WindowPlacement::CentreOnScreen(start);
     start.exec();
-    if (start.DontShowAgain())
+    if (start.DontShowAgain()) {
         Settings().Splashscreen = 0;
+        m_keeper.WriteChanges(Profile());
+    }
     if (start.StartChoice() == CStartDlg::kOpenFile)
         OpenDataFileDialog();
     return start.StartChoice() != CStartDlg::kExit;
@@ -125,8 +136,8 @@ bool CMainApp::InitInstance()
 
 void CMainApp::ExitInstance()
 {
-    Settings().SaveSettings(Profile());
-    m_recent.Save(Profile());
+    m_keepTimer.stop();
+    m_keeper.WriteAll(Profile());
 }
 
 void CMainApp::OpenDataFileDialog()

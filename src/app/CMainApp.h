@@ -6,10 +6,12 @@
 #include "app/FileDialogs.h"
 #include "app/QtUserInterface.h"
 #include "data/RecentFileList.h"
+#include "data/SettingsKeeper.h"
 #include "link/CCommsDlg.h"
 
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -41,7 +43,8 @@ public:
     // Settings, the main window, the command line's file, the start dialog:
     // false when the program is to end at once.
     bool InitInstance();
-    // Writes the settings and the recent-file list.
+    // Writes the settings and the recent-file list (which are also written
+    // within a second of every change while the program runs).
     void ExitInstance();
 
     // Asks for a spectrum data file and opens it, remembering its folder.
@@ -69,6 +72,8 @@ private:
     CCommsDlg m_comms;
     AppServices m_services;
     RecentFileList m_recent;
+    SettingsKeeper m_keeper;
+    QTimer m_keepTimer;
     DocumentManager m_documents;
     std::unique_ptr<CMainFrm> m_frame;
     std::unique_ptr<AnalyserCommands> m_analyser;

@@ -5,15 +5,18 @@
 #include "data/CMainDoc.h"
 #include "data/ProgramSettings.h"
 #include "data/UserInterface.h"
+#include "disk/AtomicFile.h"
 #include "plot/DrawDib.h"
 #include "plot/PlotPage.h"
 #include "plot/PrintLayout.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QScreen>
@@ -37,6 +40,61 @@ QString JobName(const CMainDoc& document, int record)
 void TellCannotPrint(UserInterface& ui, const QString& error)
 {
     ui.Tell("Cannot print the page\r\n(" + error.toStdString() + ")", UserInterface::Icon::Exclamation);
+}
+
+void DrawPage(QPainter& painter, const PlotPage& page, const PrintLayout& layout)
+{
+    DrawDib(painter, page.Image(), 0, 0, layout.targetWidth, layout.targetHeight, 0, 0, 0, 0, 0);
+}
+
+// The PDF is made in memory and written whole beside the file it replaces,
+// then renamed over it: a disk that fills up, a quota or a file-size limit
+// leave the old file as it was.
+bool WritePdf(const QPrinter& printer, const PlotPage& page, const PrintLayout& layout, QString& error)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPdfVersion(printer.pdfVersion());
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            error = QStringLiteral("the PDF cannot be made");
+            return false;
+        }
+        DrawPage(painter, page, layout);
+        painter.end();
+    }
+    std::string why;
+    if (WriteFileAtomically(printer.outputFileName().toLocal8Bit().toStdString(), bytes.constData(),
+                            static_cast<std::size_t>(bytes.size()), why))
+        return true;
+    error = QString::fromLocal8Bit(why.c_str());
+    return false;
+}
+
+// The rendered page onto the printer, or into its PDF file: false with
+// error set when the job did not go through whole.
+bool PrintPage(QPrinter& printer, const PlotPage& page, const PrintLayout& layout, QString& error)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return WritePdf(printer, page, layout, error);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        error = QStringLiteral("the printer cannot be opened");
+        return false;
+    }
+    DrawPage(painter, page, layout);
+    if (!painter.end() || printer.printerState() == QPrinter::Error) {
+        error = QStringLiteral("the printer did not take the job");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -111,17 +169,12 @@ bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
     PlotPage page;
     PrintLayout layout;
     QString error;
-    if (!RenderPage(page, layout, printer, document, record, false, error)) {
+    if (!RenderPage(page, layout, printer, document, record, false, error) ||
+        !PrintPage(printer, page, layout, error)) {
         TellCannotPrint(m_ui, error);
         return false;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        TellCannotPrint(m_ui, QStringLiteral("the printer cannot be opened"));
-        return false;
-    }
-    DrawDib(painter, page.Image(), 0, 0, layout.targetWidth, layout.targetHeight, 0, 0, 0, 0, 0);
-    return painter.end();
+    return true;
 }
 
 void PagePrinter::Preview(CMainDoc& document, int record)
@@ -145,12 +198,15 @@ void PagePrinter::Preview(CMainDoc& document, int record)
         PlotPage page;
         PrintLayout layout;
         QString error;
-        if (RenderPage(page, layout, *printer, document, record, preview, error)) {
-            QPainter painter(printer);
-            DrawDib(painter, page.Image(), 0, 0, layout.targetWidth, layout.targetHeight, 0, 0, 0, 0, 0);
-        } else if (!preview || !told) {
+        if (!RenderPage(page, layout, *printer, document, record, preview, error)) {
             // Every print is answered; the preview's repaints only once.
+            if (!preview || !told)
+                TellCannotPrint(m_ui, error);
             told = true;
+        } else if (preview) {
+            QPainter painter(printer);
+            DrawPage(painter, page, layout);
+        } else if (!PrintPage(*printer, page, layout, error)) {
             TellCannotPrint(m_ui, error);
         }
     });

@@ -6,8 +6,9 @@ class ProfileFile;
 
 // The one process-wide block of user preferences. Every field bears the name
 // of its key in section "Settings" of the profile file. Filled once at start
-// (LoadSettings), written once at a normal exit (SaveSettings); the options
-// dialogs change fields in memory, everybody else reads them when needed.
+// (LoadSettings), written when they change and at a normal exit
+// (SaveSettings); the options dialogs change fields in memory, everybody
+// else reads them when needed.
 // Flags hold 0 or 1; texts are at most 255 characters.
 struct ProgramSettings {
     int Comport = 1;
@@ -44,6 +45,8 @@ struct ProgramSettings {
     int Journal = 1;
     // 1: the printed and exported page shows the record's totals and NC rating under its comments.
     int Printresults = 0;
+
+    bool operator==(const ProgramSettings&) const = default;
 
     // Reads every field from section "Settings"; a missing key gives its default.
     void LoadSettings(const ProfileFile& profile);

@@ -5,6 +5,7 @@
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
 #include "app/CommandIds.h"
+#include "app/CrashRecovery.h"
 #include "app/ResourcePicture.h"
 #include "data/CMainDoc.h"
 
@@ -165,6 +166,11 @@ TEST_F(AppTest, AFileNamedRelativelyIsSavedWhereItWasWhateverFolderTheProgramIsI
     EXPECT_EQ(app->RecentFiles().Files(), std::vector<std::string>{dir.File("site.spc")});
     site.Data().records[0].bands[0] = 99;
     site.SetModifiedFlag();
+    // The copy kept against a crash names the file as it was opened.
+    app->Recovery()->CopyChanges();
+    app->Recovery()->Flush();
+    EXPECT_EQ(ReadText(app->Recovery()->SessionFolder() + "/1.note"),
+              "untitled=0\npath=" + dir.File("site.spc") + "\n");
     ASSERT_TRUE(app->Frame().Dispatch(CommandId::FileSave));
     EXPECT_EQ(ReadBytes(dir.File("site.spc"))[SpectrumFile::kRecordsOffset], 99);
     EXPECT_FALSE(FileExists(elsewhere + "/site.spc"));

@@ -20,7 +20,10 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <csignal>
 #include <filesystem>
+#include <set>
+#include <sys/resource.h>
 
 namespace {
 
@@ -52,6 +55,32 @@ QByteArray FileBytes(const QString& path)
     file.open(QIODevice::ReadOnly);
     return file.readAll();
 }
+
+// A limit on the size of the files this process writes, as "ulimit -f"
+// sets it, for the lifetime of the object. A write beyond it fails (the
+// signal that would end the process is ignored, as the program ignores it).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_before);
+        rlimit limited = m_before;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_before);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_before{};
+    void (*m_signal)(int) = SIG_DFL;
+};
 
 class PrintingTest : public AppTest {
 protected:
@@ -86,6 +115,40 @@ TEST_F(PrintingTest, PrintDirectWritesOneA4PageToAPdfFile)
     const QString info = PdfInfo(pdf);
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+}
+
+TEST_F(PrintingTest, APdfThatCannotBeWrittenWholeIsReportedAndTheOldOneKept)
+{
+    OpenSample();
+    const std::string pdf = dir.File("page.pdf");
+    WriteText(pdf, "%PDF-1.4 the page printed last week");
+    PrintToPdf(QString::fromStdString(pdf));
+    const auto files = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> before = files();
+    QStringList messages;
+    WhenModalOpens([&](QWidget* box) {
+        messages << BoxText(box);
+        PressButton(box, "OK");
+    });
+    {
+        // Far less than the page takes.
+        const FileSizeLimit limit(4096);
+        ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrintDirect));
+    }
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Cannot print the page\n(")))
+        << messages[0].toStdString();
+    EXPECT_EQ(ReadText(pdf), "%PDF-1.4 the page printed last week");
+    EXPECT_EQ(files(), before);  // nothing half-written left beside it
+
+    // Without the limit the page replaces the old file.
+    ASSERT_TRUE(app->Frame().Dispatch(CommandId::FilePrintDirect));
+    EXPECT_TRUE(PdfInfo(QString::fromStdString(pdf)).contains(QStringLiteral("Pages:")));
 }
 
 TEST_F(PrintingTest, PrintDirectWithNothingToPrintOnAsksWithThePrintDialog)

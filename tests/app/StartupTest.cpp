@@ -2,6 +2,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CMainFrm.h"
+#include "app/COptionsDlg.h"
 #include "app/CStartDlg.h"
 #include "app/CommandIds.h"
 #include "data/CMainDoc.h"
@@ -128,6 +129,27 @@ TEST_F(AppTest, SettingsChangedDuringTheRunReachTheProfileAtExit)
     app->ExitInstance();
     EXPECT_EQ(Profile().GetInt("Settings", "Comdelay", 0), 75);
     EXPECT_EQ(Profile().GetString("Settings", "Plothdr", ""), "Site survey");
+}
+
+TEST_F(AppTest, ChangedSettingsAndRecentFilesReachTheProfileWhileTheProgramRuns)
+{
+    Start();
+    // A file opened is on the list in the profile at once.
+    const QString file = SampleFile("hall.spc");
+    app->Documents().OpenDocumentFile(file);
+    EXPECT_EQ(Profile().GetString("Recent File List", "File1", ""), file.toStdString());
+
+    WhenModalOpens([](QWidget* modal) {
+        auto* options = dynamic_cast<COptionsDlg*>(modal);
+        ASSERT_NE(options, nullptr);
+        options->SoundsBox()->setChecked(false);
+        QTest::keyClick(options, Qt::Key_Escape);
+    });
+    app->Frame().Dispatch(CommandId::ProgramOptions);
+    ASSERT_EQ(Settings().Sounds, 0);
+    // Written within a second, with no normal exit to come.
+    EXPECT_TRUE(QTest::qWaitFor([] { return Profile().GetInt("Settings", "Sounds", -1) == 0; }, 3000));
+    EXPECT_EQ(Profile().GetInt("Settings", "Clipfmat", -1), 33);  // and every other key with it
 }
 
 // ---- About -------------------------------------------------------------------

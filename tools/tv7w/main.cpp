@@ -4,10 +4,14 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // A file that would grow beyond the user's file-size limit fails to be
+    // written, and says so, instead of ending the program with its work.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TV7W"));
     QApplication::setOrganizationName(QStringLiteral("TV7W"));
