@@ -1,25 +1,26 @@
 // Reads arbitrary bytes as a profile file: every setting, then a write that
-// must keep the rest of the file.
+// must keep the rest of the file and read back as written.
 
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
 
-#include <cstdio>
+#include <cstdlib>
 #include <string>
-#include <unistd.h>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = "/tmp/fuzz_profile_" + std::to_string(::getpid()) + ".ini";
-    if (FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, file);
-        std::fclose(file);
-    }
-    ProfileFile profile(path);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const ProfileContents contents = ProfileContents::FromText(text);
     ProgramSettings settings;
-    settings.LoadSettings(profile);
-    profile.GetString("Recent File List", "File1", "");
-    profile.WriteInt("Settings", "DlgTV7Pos", settings.Comport);
-    profile.GetInt("Settings", "DlgTV7Pos", 0);
+    settings.LoadSettings(contents);
+    contents.GetString("Recent File List", "File1", "");
+    const std::string written =
+        contents.TextWith("Settings", {{"DlgTV7Pos", std::to_string(settings.Comport)}});
+    const ProfileContents again = ProfileContents::FromText(written);
+    if (again.GetInt("Settings", "DlgTV7Pos", settings.Comport + 1) != settings.Comport ||
+        again.GetString("Recent File List", "File1", "") !=
+            contents.GetString("Recent File List", "File1", ""))
+        std::abort();
     return 0;
 }

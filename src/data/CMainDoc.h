@@ -114,11 +114,15 @@ public:
     // Replaces the 30 records by the lines of a PRN/PRX file. 0 imported;
     // -1 the file could not be read: the user has been told and nothing changed.
     int OnImport(const std::string& path);
+    // OnImport of a file's bytes already in memory.
+    void ImportText(std::string_view text);
 
     static constexpr const char* kUntitled = "untitled.spc";
 
 private:
     bool ValidRecord(int record) const;
+    // The import's records from the (at most 30) lines of a PRN/PRX file.
+    void ImportLines(const std::vector<std::string>& lines);
     void AppendUnitSuffix(std::string& text, int source) const;
 
     UserInterface& m_ui;

@@ -56,6 +56,23 @@ bool ReadImportLines(DskFile& file, std::vector<std::string>& lines)
     return true;
 }
 
+// ReadImportLines of bytes in memory.
+std::vector<std::string> SplitImportLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    std::string line;
+    while (lines.size() < SpectrumFile::kRecords) {
+        line.clear();
+        const bool complete = DskTakeLine(text, pos, line);
+        if (complete || !line.empty())
+            lines.push_back(line);
+        if (!complete)
+            break;
+    }
+    return lines;
+}
+
 }  // namespace
 
 std::string CMainDoc::PathWithExtension(std::string_view extension) const
@@ -105,14 +122,24 @@ int CMainDoc::OnImport(const std::string& path)
         return -1;
     }
     file.DskClose();
+    ImportLines(lines);
+    return 0;
+}
 
+void CMainDoc::ImportText(std::string_view text)
+{
+    ImportLines(SplitImportLines(text));
+}
+
+void CMainDoc::ImportLines(const std::vector<std::string>& lines)
+{
     for (int record = 0; record < SpectrumFile::kRecords; ++record)
         ClearRecord(record);
-    std::string field;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         std::uint8_t* bytes = m_data.records[n].Bytes();
+        std::size_t pos = 0;
         for (int k = 0; k < kImportFields; ++k) {
-            DskGetField(lines[n], field, k, kFieldDelimiters);
+            const std::string_view field = DskNextField(lines[n], pos, kFieldDelimiters);
             if (field.empty())
                 break;  // the fields are the runs of the line: none follows a missing one
             long long value = AsciiToInteger(field).value;
@@ -126,5 +153,4 @@ int CMainDoc::OnImport(const std::string& path)
     SetModifiedFlag();
     for (int record = 0; record < SpectrumFile::kRecords; ++record)
         UpdateChecksum(record);
-    return 0;
 }

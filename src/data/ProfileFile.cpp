@@ -31,22 +31,15 @@ bool SameName(std::string_view a, std::string_view b)
            });
 }
 
-// The file's lines without their line ends; an unreadable file has none, and
-// so has a device or a pipe (/dev/zero would never end).
-std::vector<std::string> ReadLines(const std::string& path)
+// The file's text; an unreadable file has none, and so has a device or a
+// pipe (/dev/zero would never end).
+std::string FileText(const std::string& path)
 {
-    std::vector<std::string> lines;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return lines;
+        return {};
     std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-    }
-    return lines;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // "[name]" gives name; anything else is not a section header.
@@ -140,6 +133,20 @@ bool SameFile(const std::string& a, const std::string& b)
 ProfileFile::ProfileFile(std::string path) : m_strPath(std::move(path))
 {}
 
+ProfileContents ProfileContents::FromText(std::string_view text)
+{
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return ProfileContents(std::move(lines));
+}
+
 std::string ProfileContents::GetString(std::string_view section, std::string_view key,
                                        std::string_view def) const
 {
@@ -158,9 +165,37 @@ int ProfileContents::GetInt(std::string_view section, std::string_view key, int 
     return number.hasDigits ? number.value : def;
 }
 
+std::string ProfileContents::TextWith(std::string_view section,
+                                      const std::vector<std::pair<std::string, std::string>>& values) const
+{
+    std::vector<std::string> lines = m_lines;
+    for (const auto& [key, rawValue] : values) {
+        const std::string entry = key + "=" + OneLine(rawValue).substr(0, ProfileFile::kMaxText);
+        std::string_view existing;
+        const std::size_t at = FindEntry(lines, section, key, existing);
+        if (at != std::string::npos) {
+            lines[at] = entry;
+            continue;
+        }
+        const std::size_t end = SectionEnd(lines, section);
+        if (end != std::string::npos) {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), entry);
+            continue;
+        }
+        if (!lines.empty() && !Trim(lines.back()).empty())
+            lines.emplace_back();
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+    }
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
 ProfileContents ProfileFile::Read() const
 {
-    return ProfileContents(ReadLines(m_strPath));
+    return ProfileContents::FromText(FileText(m_strPath));
 }
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const
@@ -188,28 +223,7 @@ bool ProfileFile::WriteValues(std::string_view section,
 {
     if (m_strPath.empty())
         return false;
-    std::vector<std::string> lines = ReadLines(m_strPath);
-    for (const auto& [key, rawValue] : values) {
-        const std::string entry = key + "=" + OneLine(rawValue).substr(0, kMaxText);
-        std::string_view existing;
-        const std::size_t at = FindEntry(lines, section, key, existing);
-        if (at != std::string::npos) {
-            lines[at] = entry;
-            continue;
-        }
-        const std::size_t end = SectionEnd(lines, section);
-        if (end != std::string::npos) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), entry);
-            continue;
-        }
-        if (!lines.empty() && !Trim(lines.back()).empty())
-            lines.emplace_back();
-        lines.push_back("[" + std::string(section) + "]");
-        lines.push_back(entry);
-    }
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
+    const std::string text = Read().TextWith(section, values);
     MakeParentFolders(m_strPath);
     std::string error;
     return WriteFileAtomically(m_strPath, text.data(), text.size(), error);

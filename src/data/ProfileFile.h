@@ -10,10 +10,17 @@
 class ProfileContents {
 public:
     explicit ProfileContents(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+    // The contents of a file that holds text: lines end at LF, a CR before it
+    // is dropped.
+    static ProfileContents FromText(std::string_view text);
 
     // See ProfileFile::GetInt and ProfileFile::GetString.
     int GetInt(std::string_view section, std::string_view key, int def) const;
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
+    // The file's text with the values written into section (see
+    // ProfileFile::WriteValues), every line ending in CR LF.
+    std::string TextWith(std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>>& values) const;
 
 private:
     std::vector<std::string> m_lines;

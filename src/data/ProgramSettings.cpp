@@ -110,9 +110,13 @@ ProgramSettings& Settings()
 
 void ProgramSettings::LoadSettings(const ProfileFile& profile)
 {
+    LoadSettings(profile.Read());
+}
+
+void ProgramSettings::LoadSettings(const ProfileContents& contents)
+{
     // The defaults are the values the fields hold when constructed.
     const ProgramSettings defaults;
-    const ProfileContents contents = profile.Read();
     for (const Field& field : kReadOrder) {
         switch (field.kind) {
         case Kind::Flag:

@@ -2,6 +2,7 @@
 
 #include <string>
 
+class ProfileContents;
 class ProfileFile;
 
 // The one process-wide block of user preferences. Every field bears the name
@@ -50,6 +51,7 @@ struct ProgramSettings {
 
     // Reads every field from section "Settings"; a missing key gives its default.
     void LoadSettings(const ProfileFile& profile);
+    void LoadSettings(const ProfileContents& contents);
     // Writes every field under its key.
     void SaveSettings(ProfileFile& profile) const;
 };

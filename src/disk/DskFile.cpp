@@ -187,22 +187,29 @@ int DskFile::DskReadLine(std::string& line)
     line.clear();
     if (!m_bOpen)
         return kNoFile;
-    while (line.size() < kMaxText) {
-        if (m_nReadAheadPos == m_readAhead.size()) {
-            const int result = FillReadAhead();
-            Enter("DskReadLine");
-            if (result != kOk)
-                return result;
-        }
-        const auto byte = static_cast<unsigned char>(m_readAhead[m_nReadAheadPos++]);
+    while (!DskTakeLine(m_readAhead, m_nReadAheadPos, line)) {
+        const int result = FillReadAhead();
+        Enter("DskReadLine");
+        if (result != kOk)
+            return result;
+    }
+    return kOk;
+}
+
+bool DskTakeLine(std::string_view text, std::size_t& pos, std::string& line)
+{
+    while (line.size() < DskFile::kMaxText) {
+        if (pos == text.size())
+            return false;
+        const auto byte = static_cast<unsigned char>(text[pos++]);
         // TAB stays inside a line: the import splits TAB-separated values
         // (the clipboard's default layout) into fields, not into lines.
         if (byte >= 32 || (byte == '\t' && !line.empty()))
             line.push_back(static_cast<char>(byte));
         else if (!line.empty())
-            return kOk;
+            return true;
     }
-    return kOk;
+    return true;
 }
 
 int DskFile::FillReadAhead()
@@ -338,32 +345,31 @@ int DskGetField(const std::string& line, std::string& field, int index, std::uin
     field.clear();
     if (line.empty())
         return -1;
-    char set[3];
-    int count = 0;
-    for (int i = 0; i < 3; ++i) {
-        const char c = static_cast<char>((delimiters >> (8 * i)) & 0xFF);
-        if (c != 0)
-            set[count++] = c;
-    }
-    const auto isDelimiter = [&](char c) {
-        for (int i = 0; i < count; ++i)
-            if (set[i] == c)
-                return true;
-        return false;
-    };
     std::size_t pos = 0;
-    for (int current = 0; pos < line.size(); ++current) {
-        while (pos < line.size() && isDelimiter(line[pos]))
-            ++pos;
-        const std::size_t start = pos;
-        while (pos < line.size() && !isDelimiter(line[pos]))
-            ++pos;
-        if (start == pos)
+    for (int current = 0; current <= index; ++current) {
+        const std::string_view next = DskNextField(line, pos, delimiters);
+        if (next.empty())
             break;
-        if (current == index) {
-            field = line.substr(start, std::min(pos - start, DskFile::kMaxField));
-            break;
-        }
+        if (current == index)
+            field = next;
     }
     return 0;
+}
+
+std::string_view DskNextField(std::string_view line, std::size_t& pos, std::uint32_t delimiters)
+{
+    const auto isDelimiter = [delimiters](char c) {
+        for (int i = 0; i < 3; ++i) {
+            const auto delimiter = static_cast<char>((delimiters >> (8 * i)) & 0xFF);
+            if (delimiter != 0 && delimiter == c)
+                return true;
+        }
+        return false;
+    };
+    while (pos < line.size() && isDelimiter(line[pos]))
+        ++pos;
+    const std::size_t start = pos;
+    while (pos < line.size() && !isDelimiter(line[pos]))
+        ++pos;
+    return line.substr(start, std::min(pos - start, DskFile::kMaxField));
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The one file object through which all of the program's own file access goes.
 // Created on the stack, given a path, used for a few operations and dropped;
@@ -90,8 +91,17 @@ private:
 // Splits path at its last '\' or '/' into directory (with the separator) and name.
 void DskSplitPath(const std::string& path, std::string& directory, std::string& name);
 
+// DskReadLine's rule on bytes in memory: moves the bytes of text from pos
+// into line until a control character other than TAB ends a line that holds
+// something, or the line has DskFile::kMaxText characters. True when the
+// line is complete; false when text ran out first (line holds what came).
+bool DskTakeLine(std::string_view text, std::size_t& pos, std::string& line);
+
 // Copies field number index of line into field; the fields are the runs of
 // characters that are none of the (up to three) delimiters packed into the
 // low bytes of delimiters. Returns 0, or -1 for an empty line.
 int DskGetField(const std::string& line, std::string& field, int index, std::uint32_t delimiters,
                 int mode = 2);
+// The field of line that starts at or after pos (DskGetField's fields, one
+// after the other); pos moves past it. Empty after the last field.
+std::string_view DskNextField(std::string_view line, std::size_t& pos, std::uint32_t delimiters);

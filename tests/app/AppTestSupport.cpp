@@ -35,15 +35,24 @@ private:
 [[maybe_unused]] ::testing::Environment* const kAppEnvironment =
     ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
-void PollForModal(std::function<void(QWidget*)> action, int triesLeft)
+// The watches of the running test: a watch left over from an earlier test
+// would act on this test's windows (and on that test's dead variables).
+int g_testGeneration = 0;
+int g_watchesWaiting = 0;
+
+void PollForModal(std::function<void(QWidget*)> action, int generation, int triesLeft)
 {
+    if (generation != g_testGeneration)
+        return;
     if (QWidget* modal = QApplication::activeModalWidget()) {
+        --g_watchesWaiting;
         action(modal);
         return;
     }
     if (triesLeft > 0)
-        QTimer::singleShot(10,
-                           [action = std::move(action), triesLeft] { PollForModal(action, triesLeft - 1); });
+        QTimer::singleShot(10, [action = std::move(action), generation, triesLeft] {
+            PollForModal(action, generation, triesLeft - 1);
+        });
 }
 
 }  // namespace
@@ -75,7 +84,10 @@ std::optional<QString> ScriptedFileDialogs::GetSaveFileName(const Request& reque
 
 void WhenModalOpens(std::function<void(QWidget*)> action)
 {
-    QTimer::singleShot(0, [action = std::move(action)] { PollForModal(action, 500); });
+    ++g_watchesWaiting;
+    QTimer::singleShot(0, [action = std::move(action), generation = g_testGeneration] {
+        PollForModal(action, generation, 500);
+    });
 }
 
 void PressButton(QWidget* box, const QString& text)
@@ -96,8 +108,6 @@ QString BoxText(QWidget* box)
 
 AppTest::AppTest()
 {
-    // Copies of unsaved documents stay in the test's folder too.
-    ::setenv("XDG_STATE_HOME", dir.Path().c_str(), 1);
     Profile().SetPath(dir.File("TV7W.ini"));
     Settings() = ProgramSettings{};
     Settings().Splashscreen = 0;
@@ -106,8 +116,10 @@ AppTest::AppTest()
 AppTest::~AppTest()
 {
     app.reset();
+    EXPECT_EQ(g_watchesWaiting, 0) << "a window the test waited for never opened";
+    g_watchesWaiting = 0;
+    ++g_testGeneration;
     Profile().SetPath({});
-    ::unsetenv("XDG_STATE_HOME");
 }
 
 QString AppTest::SampleFile(const std::string& name)

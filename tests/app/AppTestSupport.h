@@ -2,6 +2,7 @@
 
 #include "app/CMainApp.h"
 #include "app/FileDialogs.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QString>
@@ -61,6 +62,8 @@ protected:
     CMainApp& Start(CMainApp::Options options = {});
 
     TempDir dir;
+    // Copies of unsaved documents stay in the test's folder too.
+    ScopedEnvironment stateHome{"XDG_STATE_HOME", dir.Path().c_str()};
     ScriptedFileDialogs dialogs;
     std::unique_ptr<CMainApp> app;
 };

@@ -57,7 +57,10 @@ TEST_F(AppTest, AnOpenManualDoesNotKeepTheProgramRunningAfterExit)
     // File > Exit from the running program; a program that runs on is
     // stopped after a while with status 1.
     QTimer::singleShot(0, &app->Frame(), [this] { app->Frame().MenuAction(CommandId::AppExit)->trigger(); });
-    QTimer::singleShot(3000, qApp, [] { QApplication::exit(1); });
+    // The stop belongs to this test: fired in a later one, it would end
+    // every event loop of that test at once.
+    QObject stopper;
+    QTimer::singleShot(3000, &stopper, [] { QApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
 }
 

@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
+#include "support/ScopedEnvironment.h"
 #include "tv7sim/TalvekSimulator.h"
 
 #include <QAbstractButton>
@@ -22,8 +23,6 @@ class ViewTransfer : public ViewTest {
 protected:
     ViewTransfer()
     {
-        // Copies of the downloads go into the test's folder.
-        ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
         std::string error;
         if (!simulator.Open(error))
             throw std::runtime_error(error);
@@ -33,6 +32,8 @@ protected:
     }
     ~ViewTransfer() override
     {
+        // The program, and the timer that answers its questions, go before the analyser.
+        app.reset();
         simulator.Stop();
         analyser.join();
     }
@@ -53,7 +54,7 @@ protected:
     void AnswerNoToEverything(bool yesToOverwrite = false)
     {
         auto* timer = new QTimer(&app->Frame());
-        QObject::connect(timer, &QTimer::timeout, [yesToOverwrite] {
+        QObject::connect(timer, &QTimer::timeout, [this, yesToOverwrite] {
             // The progress dialog is modal too; only message boxes are answered.
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr)
@@ -73,9 +74,11 @@ protected:
         timer->start(10);
     }
 
+    // Copies of the downloads go into the test's folder.
+    ScopedEnvironment dataHome{"XDG_DATA_HOME", dir.Path().c_str()};
     TalvekSimulator simulator;
     std::thread analyser;
-    static inline QStringList questions;
+    QStringList questions;
 };
 
 TEST_F(ViewTransfer, DownFillsTheSelectedRecordAndTakesTheSerial)

@@ -4,6 +4,7 @@
 #include "data/DownloadJournal.h"
 #include "data/ProgramSettings.h"
 #include "support/ExampleRecord.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 
@@ -19,8 +20,6 @@ protected:
     DownloadJournalTest()
     {
         Settings() = ProgramSettings{};
-        ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
-        ::setenv("TZ", "UTC", 1);
         ::tzset();
         image.serialNumber = {'T', '7', 'A', '0', '0', '4', '2', ' '};
         image.records[3] = ExampleRecord();
@@ -31,6 +30,8 @@ protected:
     static constexpr std::time_t kWhen = 1796657412;
 
     TempDir dir;
+    ScopedEnvironment dataHome{"XDG_DATA_HOME", dir.Path().c_str()};
+    ScopedEnvironment timeZone{"TZ", "UTC"};
     SpectrumFile image{};
     ScriptedUserInterface ui;
 };

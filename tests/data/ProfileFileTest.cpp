@@ -1,6 +1,7 @@
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
 #include "data/WindowPosition.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -85,15 +86,18 @@ TEST_F(Profiles, WritingCreatesTheFolders)
 
 TEST(DefaultProfilePath, FollowsXdgConfigHome)
 {
-    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
-    EXPECT_EQ(DefaultProfilePath(), "/cfg/TV7W/TV7W.ini");
-    ::setenv("HOME", "/home/u", 1);
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(DefaultProfilePath(), "/home/u/.config/TV7W/TV7W.ini");
+    const ScopedEnvironment home("HOME", "/home/u");
+    {
+        const ScopedEnvironment config("XDG_CONFIG_HOME", "/cfg");
+        EXPECT_EQ(DefaultProfilePath(), "/cfg/TV7W/TV7W.ini");
+    }
+    {
+        const ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
+        EXPECT_EQ(DefaultProfilePath(), "/home/u/.config/TV7W/TV7W.ini");
+    }
     // A relative base folder is not one.
-    ::setenv("XDG_CONFIG_HOME", "cfg", 1);
+    const ScopedEnvironment config("XDG_CONFIG_HOME", "cfg");
     EXPECT_EQ(DefaultProfilePath(), "/home/u/.config/TV7W/TV7W.ini");
-    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 // ---- settings ------------------------------------------------------------------------

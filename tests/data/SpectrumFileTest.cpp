@@ -27,6 +27,8 @@ std::vector<std::uint8_t> NewDocumentImage()
 
 class SpectrumFiles : public DocumentTest {
 protected:
+    ~SpectrumFiles() override { Profile().SetPath({}); }
+
     TempDir dir;
 };
 

@@ -27,6 +27,7 @@ protected:
             throw std::runtime_error(error);
         link.SetDevicePath(line.DevicePath());
     }
+    ~AnalyserLinkTest() override { Profile().SetPath({}); }
 
     // The line settings as the device has them now.
     termios LineSettings() const

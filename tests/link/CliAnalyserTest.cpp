@@ -6,6 +6,7 @@
 #include "data/CMainDoc.h"
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 #include "tv7sim/TalvekAnalyser.h"
@@ -22,9 +23,8 @@ protected:
     {
         Settings() = ProgramSettings{};
         Profile().SetPath(dir.File("TV7W.ini"));
-        // tv7w-cli keeps its download journal in the test's folder.
-        ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
     }
+    ~CliAnalyserTest() override { Profile().SetPath({}); }
 
     // The files in the download journal.
     std::vector<std::string> JournalFiles() const
@@ -76,6 +76,8 @@ protected:
     }
 
     TempDir dir;
+    // tv7w-cli keeps its download journal in the test's folder.
+    ScopedEnvironment dataHome{"XDG_DATA_HOME", dir.Path().c_str()};
     ScriptedUserInterface ui;
     std::string out;
     std::string err;

@@ -62,13 +62,16 @@ CommsTest::CommsTest()
     Settings() = ProgramSettings{};
     Settings().Comdelay = kComdelay;
     Profile().SetPath(dir.File("TV7W.ini"));
-    // The download journal goes into the test's folder.
-    ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
     std::string error;
     if (!simulator.Open(error))
         throw std::runtime_error(error);
     comms.Link().SetDevicePath(simulator.DevicePath());
     doc.OnNewDocument();
+}
+
+CommsTest::~CommsTest()
+{
+    Profile().SetPath({});
 }
 
 std::vector<std::uint8_t> CommsTest::AnalyserData(int index)

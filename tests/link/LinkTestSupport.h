@@ -3,6 +3,7 @@
 #include "data/CMainDoc.h"
 #include "link/CCommsDlg.h"
 #include "link/Sleeper.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 #include "tv7sim/SimulatorProcess.h"
@@ -64,12 +65,15 @@ protected:
     static constexpr int kComdelay = 2;
 
     CommsTest();
+    ~CommsTest() override;
 
     // The first 33 bytes (what a download stores) of memory index of the analyser.
     std::vector<std::uint8_t> AnalyserData(int index);
     static std::vector<std::uint8_t> RecordData(const MemoryRecord& record);
 
     TempDir dir;
+    // The download journal goes into the test's folder.
+    ScopedEnvironment dataHome{"XDG_DATA_HOME", dir.Path().c_str()};
     HookedUserInterface ui;
     TalvekSimulator simulator;
     PumpingSleeper sleeper{simulator};
