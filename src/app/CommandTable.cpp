@@ -33,8 +33,9 @@ constexpr std::array kCommands{
     CommandInfo{ViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
     CommandInfo{ViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
     CommandInfo{ResizeView, "Resize File View to normal size\nResize File View to normal size"},
-    CommandInfo{ViewBandTable,
-                "Show or hide the band levels, totals and NC rating of the selected record\nBand Table"},
+    CommandInfo{
+        ViewBandTable,
+        "Show or hide the band levels, totals and NC and NR ratings of the selected record\nBand Table"},
     CommandInfo{WindowNew, "Open another window for the active document\nNew Window"},
     CommandInfo{WindowCascade, "Arrange windows so they overlap\nCascade Windows"},
     CommandInfo{WindowTile, "Arrange windows as non-overlapping tiles\nTile Windows"},
