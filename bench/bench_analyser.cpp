@@ -20,8 +20,8 @@
 #include "plot/PlotPage.h"
 #include "plot/PrintLayout.h"
 #include "support/ScriptedUserInterface.h"
-#include "tv7sim/TalvekAnalyser.h"
-#include "tv7sim/TalvekSimulator.h"
+#include "sim/TalvekAnalyser.h"
+#include "sim/TalvekSimulator.h"
 
 #include <QElapsedTimer>
 #include <QPainter>

@@ -10,7 +10,7 @@
 #include "data/CMainDoc.h"
 #include "data/ProfileFile.h"
 #include "support/ScriptedUserInterface.h"
-#include "tv7sim/TalvekAnalyser.h"
+#include "sim/TalvekAnalyser.h"
 
 #include <QApplication>
 

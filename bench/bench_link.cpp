@@ -8,8 +8,8 @@
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
 #include "support/ScriptedUserInterface.h"
-#include "tv7sim/SimulatorProcess.h"
-#include "tv7sim/TalvekAnalyser.h"
+#include "sim/SimulatorProcess.h"
+#include "sim/TalvekAnalyser.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -5,7 +5,7 @@
 #include "data/LevelDifference.h"
 #include "data/RecordAverage.h"
 #include "data/SpectrumFile.h"
-#include "tv7sim/SurveyMeasurements.h"
+#include "sim/SurveyMeasurements.h"
 
 #include <benchmark/benchmark.h>
 

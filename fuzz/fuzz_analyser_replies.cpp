@@ -13,7 +13,7 @@
 #include "link/CCommsDlg.h"
 #include "link/Sleeper.h"
 #include "support/ScriptedUserInterface.h"
-#include "tv7sim/PseudoTerminal.h"
+#include "sim/PseudoTerminal.h"
 
 #include <cstdlib>
 #include <string>

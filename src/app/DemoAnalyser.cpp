@@ -1,7 +1,7 @@
 #include "app/DemoAnalyser.h"
 
 #include "link/AnalyserLink.h"
-#include "tv7sim/TalvekSimulator.h"
+#include "sim/TalvekSimulator.h"
 
 DemoAnalyser::DemoAnalyser() : m_simulator(std::make_unique<TalvekSimulator>())
 {}

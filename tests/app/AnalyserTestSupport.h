@@ -2,7 +2,7 @@
 
 #include "AppTestSupport.h"
 
-#include "tv7sim/TalvekSimulator.h"
+#include "sim/TalvekSimulator.h"
 
 class AnalyserCommands;
 class AnalyserWindow;

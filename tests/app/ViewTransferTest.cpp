@@ -7,7 +7,7 @@
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
 #include "support/ScopedEnvironment.h"
-#include "tv7sim/TalvekSimulator.h"
+#include "sim/TalvekSimulator.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
 #include "support/TempDir.h"
-#include "tv7sim/PseudoTerminal.h"
+#include "sim/PseudoTerminal.h"
 
 #include <sys/wait.h>
 #include <termios.h>

@@ -9,7 +9,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
-#include "tv7sim/TalvekAnalyser.h"
+#include "sim/TalvekAnalyser.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -6,8 +6,8 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
-#include "tv7sim/SimulatorProcess.h"
-#include "tv7sim/TalvekSimulator.h"
+#include "sim/SimulatorProcess.h"
+#include "sim/TalvekSimulator.h"
 
 #include <functional>
 #include <string>

@@ -3,8 +3,8 @@
 #include "data/AcousticResults.h"
 #include "data/LevelDifference.h"
 #include "data/ResultText.h"
-#include "tv7sim/SurveyMeasurements.h"
-#include "tv7sim/TalvekAnalyser.h"
+#include "sim/SurveyMeasurements.h"
+#include "sim/TalvekAnalyser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // tv7sim: a TALVEK 7 on a pseudo-terminal, until it is stopped.
 
-#include "TalvekSimulator.h"
+#include "sim/TalvekSimulator.h"
 
 #include "data/SpectrumFile.h"
 #include "disk/DskFile.h"

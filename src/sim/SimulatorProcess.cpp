@@ -1,4 +1,4 @@
-#include "SimulatorProcess.h"
+#include "sim/SimulatorProcess.h"
 
 #include <csignal>
 #include <spawn.h>

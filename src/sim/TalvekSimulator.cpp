@@ -1,4 +1,4 @@
-#include "TalvekSimulator.h"
+#include "sim/TalvekSimulator.h"
 
 #include <algorithm>
 #include <cerrno>

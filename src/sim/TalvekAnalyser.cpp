@@ -1,6 +1,6 @@
-#include "TalvekAnalyser.h"
+#include "sim/TalvekAnalyser.h"
 
-#include "SurveyMeasurements.h"
+#include "sim/SurveyMeasurements.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "SurveyMeasurements.h"
+#include "sim/SurveyMeasurements.h"
 
 #include "data/AcousticResults.h"
 

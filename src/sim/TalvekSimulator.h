@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PseudoTerminal.h"
-#include "TalvekAnalyser.h"
+#include "sim/PseudoTerminal.h"
+#include "sim/TalvekAnalyser.h"
 
 #include <chrono>
 #include <cstdint>
