@@ -1,40 +1,24 @@
 #include "link/CCommsDlg.h"
 
-#include "data/CMainDoc.h"
 #include "data/ProgramSettings.h"
 #include "data/UserInterface.h"
+#include "link/CommsProtocol.h"
 #include "link/SerialDevices.h"
 #include "link/Sleeper.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
 #include <cstring>
-#include <optional>
-#include <vector>
+
+// The link, the ends of a failed exchange, single commands and the status
+// read; the downloads and uploads have files of their own.
+
+using namespace comms;
 
 namespace {
 
-// The analyser's command bytes. Every command but the two download requests
-// is answered by one acknowledgement byte, whose value is never examined.
-constexpr std::uint8_t kCmdStatus = '?';         // then 8 status bytes
-constexpr std::uint8_t kCmdSelectMemory = 0x61;  // + memory index 0-29
-constexpr std::uint8_t kCmdSendRecord = 'Y';     // 36-byte reply, no acknowledgement
-constexpr std::uint8_t kCmdSendAll = 'Z';        // 1022-byte reply, no acknowledgement
-constexpr std::uint8_t kCmdReceiveRecord = 'T';  // then 68 acknowledged half-bytes
-
-// Status reply: byte 0 unused, bytes 1-7 the serial number.
-constexpr int kSerialOffset = 1;
-constexpr int kSerialLength = 7;
-// Download replies: two unused bytes, then 34-byte record images.
-constexpr int kReplyHeader = 2;
-constexpr int kOneRecordReply = kReplyHeader + MemoryRecord::kSize;
-constexpr int kAllRecordsReply = kReplyHeader + SpectrumFile::kRecords * MemoryRecord::kSize;
-constexpr int kMemories = SpectrumFile::kRecords;
-
 constexpr std::uint32_t kLineSpeed = 1200;
 constexpr int kOneStopBit = 1;
-constexpr std::size_t kTextSize = 256;
-constexpr std::size_t kHexDumpSize = 1024;
 
 // The commands of the status read that put the analyser into a known state,
 // and the panel field each one sets once acknowledged.
@@ -52,26 +36,6 @@ constexpr std::array<KnownStateStep, 7> kKnownState{{
     {'a', &CCommsDlg::PanelState::m_nPanelMemory, 1},  // memory 1
     {'U', &CCommsDlg::PanelState::m_nHide, 2},         // shown
 }};
-
-template <typename... Args> std::string Format(const char* format, Args... args)
-{
-    char text[kTextSize];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
-
-std::uint8_t Checksum(const std::uint8_t* image)
-{
-    std::uint8_t sum = 0;
-    for (int i = 0; i < MemoryRecord::kDataSize; ++i)
-        sum ^= image[i];
-    return sum;
-}
-
-bool ValidMemory(int index)
-{
-    return index >= 0 && index < kMemories;
-}
 
 }  // namespace
 
@@ -407,251 +371,4 @@ int CCommsDlg::ReadStatus()
     UpdateFields();
     m_ui.Repaint();
     return 0;
-}
-
-int CCommsDlg::CheckRecord(const std::uint8_t* block, int memory, std::uint8_t* destination, int size)
-{
-    const std::uint8_t computed = Checksum(block);
-    if (computed != block[MemoryRecord::kDataSize] &&
-        !m_ui.AskYesNo(Format("Problems with Checksum %02X\r\nMemory:%d\r\nIgnore?", computed, memory),
-                       UserInterface::Icon::Exclamation, UserInterface::Question::IgnoreChecksum)) {
-        ShowHexDump(block, MemoryRecord::kSize,
-                    Format("Calculated cksum:%02X\r\nlast 34 bytes rx:", computed));
-        return EndFailedExchange("Problem with Checksums", false, CommsFailure::ChecksumRefused, kFailed);
-    }
-    std::memcpy(destination, block, static_cast<std::size_t>(size));
-    return 0;
-}
-
-int CCommsDlg::DownloadRecords(DownloadBuffer& buffer, int nDestSlot, int source)
-{
-    m_lastFailure = CommsFailure::None;
-    if (source != kCurrentMemory && source >= kMemories)
-        return RefuseRequest();
-    ExchangeScope exchange(*this);
-    WaitCursor wait(m_ui);
-    std::vector<std::uint8_t> reply(kAllRecordsReply);
-    int memory = 0;
-    for (;;) {
-        memory = source == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : source;
-        if (memory >= 0) {
-            const int result = SendCommand(static_cast<std::uint8_t>(kCmdSelectMemory + memory), false);
-            if (result != 0)
-                return result;
-            m_strCommsStatus = Format("Downloading Memory %02d to %02d", memory + 1, nDestSlot + 1);
-        } else {
-            m_strCommsStatus = "Downloading all 30 Records, wait..";
-        }
-        UpdateFields();
-
-        Pause(Settings().Comdelay);
-        if (const int result = OpenLine(); result != 0)
-            return result;
-        if (m_link.Drain() != 0)
-            return PortFailure();
-        Pause(Settings().Comdelay);
-
-        // The request is answered with data alone, no acknowledgement.
-        std::uint8_t request = memory >= 0 ? kCmdSendRecord : kCmdSendAll;
-        int length = 1;
-        if (m_link.Write(&request, length) != 0)
-            return PortFailure();
-        const int size = memory >= 0 ? kOneRecordReply : kAllRecordsReply;
-        const Wait received = Receive(reply.data(), size, kDownloadPolls, memory < 0);
-        if (received == Wait::Received)
-            break;
-        if (received == Wait::LinkFailed)
-            return PortFailure();
-        if (received == Wait::Cancelled)
-            return CancelledEnd();
-        // Unlike the other time-out questions, this one carries no icon.
-        if (!AskTryAgain("Timed Out on Download, check TALVEK 7 connection\r\nTry again?",
-                         UserInterface::Icon::None))
-            return TimedOutEnd();
-    }
-
-    if (memory >= 0) {
-        if (CheckRecord(reply.data() + kReplyHeader, memory + 1, buffer.data(), MemoryRecord::kSize) != 0)
-            return kFailed;
-    } else {
-        for (int g = 0; g < kMemories; ++g) {
-            const std::uint8_t* block = reply.data() + kReplyHeader + MemoryRecord::kSize * g;
-            std::uint8_t* destination = buffer.data() + kAllRecordsOffset + MemoryRecord::kSize * g;
-            if (CheckRecord(block, g + 1, destination, MemoryRecord::kDataSize) != 0)
-                return kFailed;
-        }
-    }
-    m_strCommsStatus = "Ok";
-    Disconnect();
-    UpdateFields();
-    m_ui.Repaint();
-    return 0;
-}
-
-int CCommsDlg::DownloadToFile(CMainDoc& doc, int nDestSlot, int source)
-{
-    m_lastFailure = CommsFailure::None;
-    // One record into the file while the analyser's selected memory is not
-    // known yet: memory 1, as the comms window's Refresh takes it, rather
-    // than all 30 memories over records the user did not ask for.
-    if (source == kCurrentMemory && nDestSlot >= 0 &&
-        (m_panel.m_nPanelMemory < 1 || m_panel.m_nPanelMemory > kMemories))
-        m_panel.m_nPanelMemory = 1;
-    const int memory = source == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : source;
-    if (memory >= 0 && !ValidMemory(nDestSlot))
-        return RefuseRequest();
-
-    ExchangeScope exchange(*this);
-    DownloadBuffer buffer{};
-    const int result = DownloadRecords(buffer, nDestSlot, source);
-    if (result != 0)
-        return result;
-    auto& records = doc.Data().records;
-    if (memory >= 0) {
-        std::memcpy(records[static_cast<std::size_t>(nDestSlot)].Bytes(), buffer.data(),
-                    MemoryRecord::kDataSize);
-    } else {
-        for (int g = 0; g < kMemories; ++g)
-            std::memcpy(records[static_cast<std::size_t>(g)].Bytes(),
-                        buffer.data() + kAllRecordsOffset + MemoryRecord::kSize * g, MemoryRecord::kDataSize);
-    }
-    m_journal.Keep(doc.Data(), SerialText(), m_ui);
-    return 0;
-}
-
-int CCommsDlg::UploadRecord(const MemoryRecord& image, int target, int nSourceSlot)
-{
-    m_lastFailure = CommsFailure::None;
-    if (target != kCurrentMemory && !ValidMemory(target))
-        return RefuseRequest();
-    // The analyser's selected memory is not known before a status read has
-    // completed: selection byte 0x60 would write a memory nobody chose.
-    if (target == kCurrentMemory && (m_panel.m_nPanelMemory < 1 || m_panel.m_nPanelMemory > kMemories)) {
-        m_ui.Tell(
-            "The memory selected on the TALVEK 7 is not known\r\nRead its status first, or choose a memory",
-            UserInterface::Icon::Exclamation);
-        m_lastFailure = CommsFailure::MemoryUnknown;
-        return kFailed;
-    }
-    ExchangeScope exchange(*this);
-    WaitCursor wait(m_ui);
-    // The analyser's memories change: what the display shows is no longer fresh.
-    m_bShowingRecord = 0;
-    const int memory = target == kCurrentMemory ? m_panel.m_nPanelMemory - 1 : target;
-    for (;;) {
-        std::optional<std::uint8_t> unacknowledged;
-        const int result = SendRecord(image, memory, nSourceSlot, unacknowledged);
-        if (result != 0)
-            return result;
-        if (!unacknowledged)
-            break;
-        // The analyser may have taken the half-byte whose answer was lost:
-        // sending it alone again would put every later one a place off.
-        if (!AskTryCommandAgain(*unacknowledged))
-            return CommandTimedOutEnd();
-    }
-    m_strCommsStatus = "Ok";
-    Disconnect();
-    UpdateFields();
-    m_ui.Repaint();
-    return 0;
-}
-
-int CCommsDlg::SendRecord(const MemoryRecord& image, int memory, int nSourceSlot,
-                          std::optional<std::uint8_t>& unacknowledged)
-{
-    unacknowledged.reset();
-    int result = SendCommand(static_cast<std::uint8_t>(kCmdSelectMemory + memory), true);
-    if (result != 0)
-        return result;
-    m_panel.m_nPanelMemory = memory + 1;
-    m_strCommsStatus = Format("Selecting TALVEK 7 Mem %02d", memory + 1);
-    UpdateFields();
-    Pause(Settings().Comdelay);
-
-    if (const int reopened = OpenLine(); reopened != 0)
-        return reopened;
-    // A port that fails here is reported and closed like any other link failure.
-    if (m_link.Drain() != 0)
-        return PortFailure();
-    Pause(Settings().Comdelay);
-
-    result = SendCommand(kCmdReceiveRecord, false);
-    if (result != 0)
-        return result;
-    // The record goes over as 68 half-byte commands, high half first; its
-    // checksum is byte 33 of the image, so nothing else is sent.
-    const std::uint8_t* bytes = image.Bytes();
-    for (int i = 1; i <= MemoryRecord::kSize; ++i) {
-        const std::uint8_t c = bytes[i - 1];
-        for (const std::uint8_t half :
-             {static_cast<std::uint8_t>(c >> 4), static_cast<std::uint8_t>(c & 0x0F)}) {
-            bool bTimedOut = false;
-            result = SendOnce(half, false, bTimedOut);
-            if (result != 0)
-                return result;
-            if (bTimedOut) {
-                unacknowledged = half;
-                return 0;
-            }
-            Pause(Settings().Comdelay);
-        }
-        m_strCommsStatus = Format("Uploading Memory %02d to %02d (%2d)", nSourceSlot + 1, memory + 1, i);
-        UpdateFields();
-    }
-    return 0;
-}
-
-int CCommsDlg::UploadFromFile(CMainDoc& doc, int target, int slot)
-{
-    m_lastFailure = CommsFailure::None;
-    if (!ValidMemory(slot))
-        return RefuseRequest();
-    doc.UpdateChecksum(slot);
-    const MemoryRecord image = doc.Data().records[static_cast<std::size_t>(slot)];
-    const int result = UploadRecord(image, target, slot);
-    return result < 0 ? result : 0;
-}
-
-int CCommsDlg::UploadAllFromFile(CMainDoc& doc)
-{
-    ExchangeScope exchange(*this);
-    int result = 0;
-    for (int slot = 0; slot < kMemories && result == 0; ++slot) {
-        // A cancel in the pause after the last record's acknowledgements.
-        if (m_cancelRequested) {
-            result = CancelledEnd();
-            break;
-        }
-        m_batchRecord = slot + 1;
-        result = UploadFromFile(doc, slot, slot);
-    }
-    m_batchRecord = 0;
-    return result;
-}
-
-int CCommsDlg::RefreshPanelRecord()
-{
-    WaitCursor wait(m_ui);
-    if (m_panel.m_nPanelMemory < 1 || m_panel.m_nPanelMemory > kMemories)
-        m_panel.m_nPanelMemory = 1;
-    DownloadBuffer buffer{};
-    const int result = DownloadRecords(buffer, -1, m_panel.m_nPanelMemory - 1);
-    if (result == 0) {
-        std::memcpy(m_panelRecord.data(), buffer.data(), m_panelRecord.size());
-        m_bShowingRecord = 1;
-    }
-    m_ui.Repaint();
-    return result;
-}
-
-void CCommsDlg::ShowHexDump(const std::uint8_t* bytes, int count, const std::string& heading)
-{
-    std::string text = heading + "\r\n";
-    for (int i = 0; i < count; ++i)
-        text += Format("%02d: %02X\r\n", i, bytes[i]);
-    // The message is held in 1024 characters.
-    if (text.size() > kHexDumpSize - 1)
-        text.resize(kHexDumpSize - 1);
-    m_ui.Tell(text, UserInterface::Icon::None);
 }
