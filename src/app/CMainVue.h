@@ -74,6 +74,8 @@ private:
     void ShowReadout(const QString& text);
 
     // Record commands (CMainVueCommands.cpp).
+    // Tells the user when the system clipboard refused a copy's text.
+    void ReportClipboard(int copied);
     void CopyOne();
     void CopyAll();
     void CutOne();

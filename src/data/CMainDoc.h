@@ -116,6 +116,8 @@ public:
     int OnImport(const std::string& path);
 
     static constexpr const char* kUntitled = "untitled.spc";
+    // CopyRecords result when the system clipboard did not take the text.
+    static constexpr int kClipboardUnavailable = -5;
 
 private:
     bool ValidRecord(int record) const;
