@@ -65,7 +65,8 @@ TEST_P(CommsConnectFailureTest, SaysWhyAndForgetsTheAnalyser)
     EXPECT_EQ(ui.Calls()[0].icon, Icon::Exclamation);
     EXPECT_EQ(ui.Count("refresh"), 1);
     EXPECT_EQ(ui.Count("repaint"), 1);
-    EXPECT_EQ(comms.CommsStatus(), "before");
+    // The status line says so too, not what the exchange was about to do.
+    EXPECT_EQ(comms.CommsStatus(), failure.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CommsConnectFailureTest,
