@@ -15,6 +15,7 @@
 #include "app/PrintingOptionsDialog.h"
 #include "app/QtFontChooser.h"
 #include "app/QtUserInterface.h"
+#include "app/StatusTexts.h"
 #include "data/CMainDoc.h"
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
@@ -119,8 +120,9 @@ void AnalyserCommands::RunCommand(int id)
         break;
     case CommandId::FilePrint:
     case CommandId::FilePrintDirect:
-        if (view)
-            m_printer->Print(view->GetDocument(), view->SelectedMemory() - 1, id == CommandId::FilePrint);
+        if (view &&
+            m_printer->Print(view->GetDocument(), view->SelectedMemory() - 1, id == CommandId::FilePrint))
+            m_services.showStatus(StatusTexts::Printed(view->SelectedMemory(), m_printer->Printer()));
         break;
     case CommandId::FilePrintPreview:
         if (view)
@@ -183,7 +185,9 @@ void AnalyserCommands::ExportBitmap(int graphOnly)
     const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
     if (!path)
         return;
-    ::ExportBitmap(document, view->SelectedMemory() - 1, path->toLocal8Bit().toStdString(), graphOnly);
+    if (::ExportBitmap(document, view->SelectedMemory() - 1, path->toLocal8Bit().toStdString(), graphOnly) ==
+        0)
+        m_services.showStatus(StatusTexts::ExportedRecord(view->SelectedMemory(), *path));
 }
 
 void AnalyserCommands::ExportPage()
@@ -213,9 +217,13 @@ void AnalyserCommands::ExportPage()
     }
     WaitCursor wait(m_services.ui);
     std::string error;
-    if (PageExport::Write(document, view->SelectedMemory() - 1, file, dpi, Settings().Plotgronly, error) != 0)
+    if (PageExport::Write(document, view->SelectedMemory() - 1, file, dpi, Settings().Plotgronly, error) !=
+        0) {
         m_services.ui.Tell("Cannot export the page to " + file + "\r\n(" + error + ")",
                            UserInterface::Icon::Exclamation);
+        return;
+    }
+    m_services.showStatus(StatusTexts::ExportedRecord(view->SelectedMemory(), *path));
 }
 
 void AnalyserCommands::ShowLog()

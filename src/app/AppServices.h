@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class CCommsDlg;
@@ -20,4 +22,6 @@ struct AppServices {
     std::function<bool()> exchangeRunning = [] { return false; };
     // Asks the frame to bring menu and toolbar states up to date now.
     std::function<void()> updateCommandStates = [] {};
+    // Says in the main window's status bar what a command has done.
+    std::function<void(const QString& text)> showStatus = [](const QString&) {};
 };

@@ -28,6 +28,8 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     picture->setAccessibleName(QStringLiteral("TV7W, TALVEK 7 Interface Program"));
     auto* version = new QLabel(QStringLiteral("TALVEK 7 Interface Program\nVersion 2.23\n\n"), this);
     version->setGeometry(ToPixels(8, 50, 214, 26));
+    // From the top: the empty lines after the version only make room below it.
+    version->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* contact = new QLabel(QStringLiteral("Halden Electrics\nTALVEK 7 support: see the manual (F1) for "
                                               "connecting and using the analyser.\n\nTV7W for Linux, built "
                                               "with C++20 and Qt 6."),

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 
 namespace {
 
@@ -117,6 +118,9 @@ bool CMainApp::InitInstance()
 
     if (!m_options.file.isEmpty() && m_documents.OpenDocumentFile(m_options.file) == nullptr)
         return false;
+    // The screen's size first: without a window manager nobody maximizes it,
+    // and the windows that open beside a document need the room.
+    m_frame->setGeometry(m_frame->screen()->availableGeometry());
     m_frame->showMaximized();
     const bool restored = m_recovery->OfferAbandoned(m_frame.get());
 

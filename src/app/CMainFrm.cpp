@@ -69,6 +69,7 @@ CMainFrm::CMainFrm(AppServices& services, DocumentManager& documents, RecentFile
     ShowMenusFor(false);
     m_documents.SetHost(this);
     m_services.updateCommandStates = [this] { UpdateCommandStates(); };
+    m_services.showStatus = [this](const QString& text) { statusBar()->showMessage(text); };
 
     connect(m_client, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { UpdateCommandStates(); });
     // Titles and toolbar follow the documents while the program is idle.
@@ -83,6 +84,7 @@ CMainFrm::~CMainFrm()
     // while it is half gone.
     disconnect(m_client, nullptr, this, nullptr);
     m_services.updateCommandStates = [] {};
+    m_services.showStatus = [](const QString&) {};
     m_documents.SetHost(nullptr);
 }
 

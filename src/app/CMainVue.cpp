@@ -146,6 +146,7 @@ void CMainVue::BuildForm()
             SetSelectedMemory(*cell + 1);
     };
     m_strip->onStep = [this](int step) { StepRecord(step); };
+    m_strip->onSelect = [this](int memory) { SetSelectedMemory(memory); };
     QAbstractButton* previous = AddButton("previousRecord", "-", 239, 132, 10, 12);
     Describe(previous, "Previous selected Memory Record");
     QAbstractButton* next = AddButton("nextRecord", "+", 251, 132, 10, 12);

@@ -77,6 +77,8 @@ private:
     QString PlotReadout() const;
 
     // Record commands (CMainVueCommands.cpp).
+    // Tells the user when the system clipboard refused a copy's text.
+    void ReportClipboard(int copied);
     void CopyOne();
     void CopyAll();
     void CutOne();

@@ -7,6 +7,7 @@
 #include "app/EditEntriesDlg.h"
 #include "app/FileDialogs.h"
 #include "app/QtUserInterface.h"
+#include "app/StatusTexts.h"
 #include "data/RecordClipboard.h"
 #include "data/RecordText.h"
 #include "link/CCommsDlg.h"
@@ -133,10 +134,18 @@ std::string CMainVue::RecordDescription()
     return m_document.GetTitle() + "    " + number;
 }
 
+void CMainVue::ReportClipboard(int copied)
+{
+    // The program's own clipboard has the records whatever the system did.
+    if (copied == CMainDoc::kClipboardUnavailable)
+        m_services.showStatus(QStringLiteral("The system clipboard refused the records' text: "
+                                             "they can be pasted in TV7W only"));
+}
+
 void CMainVue::CopyOne()
 {
     m_document.SetClipboardLabel(RecordDescription());
-    m_document.CopyRecords(m_nMemory - 1, 1);
+    ReportClipboard(m_document.CopyRecords(m_nMemory - 1, 1));
     Invalidate();
 }
 
@@ -144,7 +153,7 @@ void CMainVue::CopyAll()
 {
     WaitCursor wait(m_services.ui);
     m_document.SetClipboardLabel(m_document.GetTitle() + "    [ALL]");
-    m_document.CopyRecords(0, SpectrumFile::kRecords);
+    ReportClipboard(m_document.CopyRecords(0, SpectrumFile::kRecords));
     Invalidate();
 }
 
@@ -153,7 +162,7 @@ void CMainVue::CutOne()
     const std::string description = RecordDescription();
     {
         DocumentEdit edit(m_document, "Cut");
-        m_document.CopyRecords(m_nMemory - 1, 1);
+        ReportClipboard(m_document.CopyRecords(m_nMemory - 1, 1));
         m_document.SetClipboardLabel(description);
         m_document.ClearRecord(m_nMemory - 1);
     }
@@ -288,7 +297,8 @@ void CMainVue::ExportText(int kind)
     const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
     if (!path)
         return;
-    m_document.ExportText(kind, Local(*path));
+    if (m_document.ExportText(kind, Local(*path)) == 0)
+        m_services.showStatus(StatusTexts::ExportedRecords(SpectrumFile::kRecords, *path));
 }
 
 void CMainVue::ImportText()

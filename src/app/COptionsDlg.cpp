@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr int kExtraWidth = 50;  // dialog units beyond the template's width
+
 constexpr int kPorts = 8;
 constexpr int kMinBitmapSide = 1;
 constexpr int kMaxBitmapSide = 16000;
@@ -75,7 +77,9 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
     const ProgramSettings& settings = Settings();
     setWindowTitle(QStringLiteral("Program Options"));
     setFont(DialogUnits::TemplateFont());
-    setFixedSize(ToPixels(0, 0, 129, 286).size());
+    // Wider than the template: the title bar shows the whole title, and the
+    // device field a name such as "simulated analyser (/dev/pts/12)".
+    setFixedSize(ToPixels(0, 0, 129 + kExtraWidth, 286).size());
 
     const auto group = [this](const char* title, QRect where) {
         auto* box = new QGroupBox(QString::fromLatin1(title), this);
@@ -104,18 +108,18 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
         return box;
     };
 
-    group("Program Start Options", ToPixels(6, 7, 118, 109));
+    group("Program Start Options", ToPixels(6, 7, 118 + kExtraWidth, 109));
     m_splash = check("Show Splash Screen", settings.Splashscreen, ToPixels(12, 17, 106, 10));
     m_tooltips = check("Enable Tooltips", settings.Tooltips, ToPixels(12, 28, 106, 10));
     m_sounds = check("Enable Sounds", settings.Sounds, ToPixels(12, 39, 106, 10));
-    group("Default on Start to ", ToPixels(6, 53, 118, 63));
+    group("Default on Start to ", ToPixels(6, 53, 118 + kExtraWidth, 63));
     m_decimals = List(this, kDecimals, settings.Drawdpoint, ToPixels(9, 64, 50, 12));
     label("Decimal points", ToPixels(62, 66, 60, 8), m_decimals);
     m_twoDb = check("2dB Display plot ", settings.Draw2db, ToPixels(10, 78, 105, 10));
     m_joined = check("Show Joined lines", settings.Drawjoined, ToPixels(10, 89, 105, 10));
     m_multi = check("Show Multi lines", settings.Drawmulti, ToPixels(10, 100, 105, 10));
 
-    group("Clipboard Options", ToPixels(6, 122, 118, 97));
+    group("Clipboard Options", ToPixels(6, 122, 118 + kExtraWidth, 97));
     m_fieldSep = List(this, kFieldSeparators, settings.Clipfiesep, ToPixels(10, 133, 50, 12));
     label("Field separator", ToPixels(63, 135, 58, 8), m_fieldSep);
     m_recordSep = List(this, kRecordSeparators, settings.Cliprecsep, ToPixels(10, 148, 50, 12));
@@ -133,7 +137,7 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
     m_width->setAccessibleName(QStringLiteral("Export bitmap width in pixels"));
     m_height->setAccessibleName(QStringLiteral("Export bitmap height in pixels"));
 
-    group("Comms Port", ToPixels(5, 225, 118, 42));
+    group("Comms Port", ToPixels(5, 225, 118 + kExtraWidth, 42));
     m_port = new QComboBox(this);
     for (int port = 1; port <= kPorts; ++port)
         m_port->addItem(QString::number(port), port);
@@ -147,13 +151,13 @@ COptionsDlg::COptionsDlg(CCommsDlg& comms, UserInterface& ui, QWidget* parent, b
     m_device->setInsertPolicy(QComboBox::NoInsert);
     for (const SerialDevice& device : ListSerialDevices())
         m_device->addItem(QString::fromStdString(device.name));
-    m_device->setGeometry(ToPixels(9, 250, 110, 12));
+    m_device->setGeometry(ToPixels(9, 250, 110 + kExtraWidth, 12));
     m_device->setAccessibleName(QStringLiteral("Serial device of the port"));
     m_device->lineEdit()->setAccessibleName(m_device->accessibleName());
     ShowDeviceOfPort();
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setGeometry(ToPixels(39, 271, 50, 12));
+    ok->setGeometry(ToPixels(39 + kExtraWidth / 2, 271, 50, 12));
     ok->setDefault(true);
 
     if (settings.Tooltips != 0) {
@@ -179,9 +183,11 @@ void COptionsDlg::ShowDeviceOfPort()
         m_device->setEnabled(false);
         m_device->setCurrentText(QStringLiteral("simulated analyser (%1)")
                                      .arg(QString::fromStdString(m_comms.Link().DevicePath())));
+        m_device->lineEdit()->setCursorPosition(0);
         return;
     }
     m_device->setCurrentText(QString::fromStdString(DeviceOfPort(m_port->currentIndex() + 1)));
+    m_device->lineEdit()->setCursorPosition(0);
 }
 
 void COptionsDlg::ApplyPort()

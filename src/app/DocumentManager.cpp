@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -86,11 +88,33 @@ CMainDoc* DocumentManager::NewDocument()
     auto document = std::make_unique<CMainDoc>(m_ui);
     if (!document->OnNewDocument())
         return nullptr;
+    NameUntitled(*document);
     CMainDoc* created = m_documents.emplace_back(std::move(document)).get();
     if (m_host)
         m_host->OpenWindowFor(*created);
     Changed(created);
     return created;
+}
+
+void DocumentManager::NameUntitled(CMainDoc& document) const
+{
+    // "untitled.spc", then "untitled 2.spc", "untitled 3.spc", ...: the
+    // lowest number no other new document in the program has.
+    const std::string path = document.GetPathName();
+    const std::string folder = path.substr(0, path.size() - document.GetTitle().size());
+    const std::string stem = std::filesystem::path(CMainDoc::kUntitled).stem().string();
+    const std::string extension = std::filesystem::path(CMainDoc::kUntitled).extension().string();
+    for (int number = 1;; ++number) {
+        const std::string name =
+            number == 1 ? std::string(CMainDoc::kUntitled) : stem + " " + std::to_string(number) + extension;
+        const bool taken = std::any_of(m_documents.begin(), m_documents.end(), [&](const auto& other) {
+            return other.get() != &document && other->NeedsName() && other->GetTitle() == name;
+        });
+        if (!taken) {
+            document.SetPathName(folder + name);
+            return;
+        }
+    }
 }
 
 CMainDoc* DocumentManager::OpenUnsavedCopy(const std::string& copy, const std::string& pathName,

@@ -72,6 +72,8 @@ public:
 
 private:
     bool SaveTo(CMainDoc& document, const QString& path);
+    // Numbers a new document's name when another new document has it.
+    void NameUntitled(CMainDoc& document) const;
     void Changed(CMainDoc* document);
 
     UserInterface& m_ui;

@@ -42,9 +42,30 @@ void TellCannotPrint(UserInterface& ui, const QString& error)
     ui.Tell("Cannot print the page\r\n(" + error.toStdString() + ")", UserInterface::Icon::Exclamation);
 }
 
-void DrawPage(QPainter& painter, const PlotPage& page, const PrintLayout& layout)
+// The rendered page over the upper half of the sheet. The preview shows it
+// smoothed at the size of its window, so thin strokes and small digits stay
+// readable when shrunk. A printer gets its pixels as they are: a grey page
+// as 8-bit grey without loss (a PDF file would otherwise hold a lossy
+// colour picture of it), a black and white page as it is.
+void DrawPage(QPainter& painter, const PlotPage& page, const PrintLayout& layout, bool preview)
 {
-    DrawDib(painter, page.Image(), 0, 0, layout.targetWidth, layout.targetHeight, 0, 0, 0, 0, 0);
+    const QRect target(0, 0, layout.targetWidth, layout.targetHeight);
+    if (preview) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, DibToQImage(page.Image()));
+    } else if (page.Image().BitsPerPixel() == 8) {
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+        painter.drawImage(target, DibToQImage(page.Image()).convertToFormat(QImage::Format_Grayscale8));
+    } else {
+        DrawDib(painter, page.Image(), 0, 0, target.width(), target.height(), 0, 0, 0, 0, 0);
+    }
+}
+
+// A grey page is printed in greys: a PDF file then holds it as 8-bit grey,
+// not as colour.
+void UseGreysOfThePage(QPrinter& printer)
+{
+    printer.setColorMode(Settings().Plotgrey != 0 ? QPrinter::GrayScale : QPrinter::Color);
 }
 
 // The PDF is made in memory and written whole beside the file it replaces,
@@ -67,7 +88,7 @@ bool WritePdf(const QPrinter& printer, const PlotPage& page, const PrintLayout& 
             error = QStringLiteral("the PDF cannot be made");
             return false;
         }
-        DrawPage(painter, page, layout);
+        DrawPage(painter, page, layout, false);
         painter.end();
     }
     std::string why;
@@ -89,7 +110,7 @@ bool PrintPage(QPrinter& printer, const PlotPage& page, const PrintLayout& layou
         error = QStringLiteral("the printer cannot be opened");
         return false;
     }
-    DrawPage(painter, page, layout);
+    DrawPage(painter, page, layout, false);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         error = QStringLiteral("the printer did not take the job");
         return false;
@@ -155,6 +176,7 @@ bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
 {
     QPrinter& printer = Printer();
     printer.setDocName(JobName(document, record));
+    UseGreysOfThePage(printer);
     if (withDialog || !HasTarget()) {
         ProposePdfName(document);
         QPrintDialog dialog(&printer, m_parent);
@@ -179,15 +201,17 @@ bool PagePrinter::Print(CMainDoc& document, int record, bool withDialog)
 
 void PagePrinter::Preview(CMainDoc& document, int record)
 {
+    UseGreysOfThePage(Printer());
     QPrintPreviewDialog dialog(&Printer(), m_parent);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     // Nearly the screen's height: the whole sheet then shows the preview's
-    // page (a quarter of the printed one each way) at about its own size,
-    // sharp, and its dotted grid lines do not break up.
+    // page (a quarter of the printed one each way) at about its own size.
     const QRect room =
         (m_parent ? m_parent->screen() : QGuiApplication::primaryScreen())->availableGeometry();
     const int height = room.height() * kPreviewHeightPercent / 100;
-    dialog.resize(std::min(room.width(), height * kPreviewWidthPercent / 100), height);
+    // Never narrower than its toolbar, whose last buttons (Print) would otherwise hide.
+    const int width = std::max(height * kPreviewWidthPercent / 100, dialog.sizeHint().width());
+    dialog.resize(std::min(room.width(), width), height);
     // The preview asks for its page again whenever the setup changes; a
     // page that cannot be rendered is reported once.
     bool told = false;
@@ -205,7 +229,7 @@ void PagePrinter::Preview(CMainDoc& document, int record)
             told = true;
         } else if (preview) {
             QPainter painter(printer);
-            DrawPage(painter, page, layout);
+            DrawPage(painter, page, layout, true);
         } else if (!PrintPage(*printer, page, layout, error)) {
             TellCannotPrint(m_ui, error);
         }

@@ -9,12 +9,13 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 
 namespace {
 
@@ -46,6 +47,13 @@ std::string Text(const QLineEdit* edit)
     return edit->text().left(kTextLimit).toStdString();
 }
 
+// The user's Pictures folder, or the home folder when there is none.
+QString PicturesFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
 }  // namespace
 
 PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& files, FontChooser& fonts,
@@ -56,7 +64,8 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     const ProgramSettings& settings = Settings();
     setWindowTitle(QStringLiteral("Printing Options"));
     setFont(DialogUnits::TemplateFont());
-    setFixedSize(ToPixels(0, 0, 213, 296).size());
+    // Two units wider than the template, so the frames keep off the right edge.
+    setFixedSize(ToPixels(0, 0, 215, 296).size());
 
     const auto group = [this](const char* title, QRect where) {
         auto* box = new QGroupBox(QString::fromLatin1(title), this);
@@ -80,14 +89,16 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     // A percentage with its label before it: W=H=-1 keeps a bitmap's own size.
     const auto percent = [this](const char* bitmap, const char* name, int value, int left, int top) {
         auto* label = new QLabel(QString::fromLatin1(name), this);
+        // Right-aligned before its field, a unit's gap between them.
         label->setGeometry(ToPixels(left, top + 2, 14, 8));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* box = new QSpinBox(this);
         label->setBuddy(box);
         box->setAccessibleName(QStringLiteral("%1 %2").arg(QLatin1String(bitmap), label->text()));
         box->setRange(-kPercentLimit, kPercentLimit);
         box->setButtonSymbols(QAbstractSpinBox::NoButtons);
         box->setValue(value);
-        box->setGeometry(ToPixels(left + 14, top, 24, 12));
+        box->setGeometry(ToPixels(left + 15, top, 24, 12));
         return box;
     };
 
@@ -114,7 +125,8 @@ PrintingOptionsDialog::PrintingOptionsDialog(UserInterface& ui, FileDialogs& fil
     m_logoName = edit(settings.Plotuserbmp, ToPixels(6, 114, 164, 12), "Logo bitmap file");
     m_logoBrowse = button("Browse", ToPixels(175, 114, 30, 12), "Browse for the logo bitmap");
 
-    group("Header Text ", ToPixels(2, 138, 210, 42));
+    // Two units above the template: the frame's top line then clears the header field.
+    group("Header Text ", ToPixels(2, 136, 210, 44));
     m_header = edit(settings.Plothdr, ToPixels(6, 147, 198, 12), "Header text");
     m_headerFont = edit({}, ToPixels(14, 162, 124, 12), "Header text font");
     m_headerFont->setReadOnly(true);
@@ -172,10 +184,13 @@ void PrintingOptionsDialog::ChangeFont(std::string& spec, QLineEdit* label)
 void PrintingOptionsDialog::Browse(QLineEdit* name)
 {
     for (;;) {
-        // Start in the folder of the name, or of the program without one.
-        QString start = name->text().isEmpty() ? QCoreApplication::applicationFilePath() : name->text();
-        const qsizetype slash = start.lastIndexOf(QLatin1Char('/'));
-        start = slash > 0 ? start.left(slash) : QString();
+        // Start in the folder of the name, or without one where pictures are kept.
+        QString start = PicturesFolder();
+        if (!name->text().isEmpty()) {
+            start = name->text();
+            const qsizetype slash = start.lastIndexOf(QLatin1Char('/'));
+            start = slash > 0 ? start.left(slash) : QString();
+        }
         FileDialogs::Request request;
         request.title = QStringLiteral("Open");
         request.directory = start.isEmpty() ? QStringLiteral("/") : start;

@@ -22,7 +22,8 @@ RecordStrip::RecordStrip(CMainDoc& document, QWidget* parent) : QWidget(parent),
 void RecordStrip::Describe()
 {
     setAccessibleDescription(
-        QStringLiteral("Record %1 selected. Left and Right select the previous and next record")
+        QStringLiteral("Record %1 selected. Left and Right select the previous and next record, "
+                       "Home and End the first and the last")
             .arg(m_nMemory));
 }
 
@@ -51,9 +52,12 @@ void RecordStrip::paintEvent(QPaintEvent*)
         painter.fillRect(left + 2, 2, kWidth - 4, kHeight - 4, QColor::fromRgb(inner));
     }
     if (hasFocus()) {
-        // The selected cell carries the focus mark.
-        painter.setPen(QPen(palette().highlight(), 1, Qt::DotLine));
-        painter.drawRect(kWidth * (m_nMemory - 1), 0, kWidth - 1, kHeight - 1);
+        // The selected cell carries the focus mark: black and white dots on
+        // its frame, seen on every colour the cell can have.
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(Qt::white);
+        painter.drawRect(kWidth * (m_nMemory - 1) + 1, 1, kWidth - 3, kHeight - 3);
     }
 }
 
@@ -76,6 +80,12 @@ void RecordStrip::keyPressEvent(QKeyEvent* event)
         event->modifiers() == Qt::NoModifier) {
         if (onStep)
             onStep(event->key() == Qt::Key_Left ? -1 : 1);
+        return;
+    }
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) &&
+        event->modifiers() == Qt::NoModifier) {
+        if (onSelect)
+            onSelect(event->key() == Qt::Key_Home ? 1 : SpectrumFile::kRecords);
         return;
     }
     QWidget::keyPressEvent(event);

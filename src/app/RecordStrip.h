@@ -30,6 +30,8 @@ public:
     std::function<void(QPoint position, bool leftButton)> onMouse;
     // Called with -1 or +1 for Left or Right.
     std::function<void(int step)> onStep;
+    // Home and End: select memory 1 or 30.
+    std::function<void(int memory)> onSelect;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/QtUserInterface.h"
+#include "app/StatusTexts.h"
 #include "app/WindowPlacement.h"
 #include "data/CMainDoc.h"
 #include "data/ResultsCsv.h"
@@ -75,6 +76,10 @@ void ResultsCommands::ExportCsv()
     request.filters = {QStringLiteral("CSV (*.csv)")};
     request.defaultSuffix = QStringLiteral("csv");
     const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
-    if (path)
-        ExportResultsCsv(document, path->toLocal8Bit().toStdString(), LocaleDecimalPoint());
+    if (!path || ExportResultsCsv(document, path->toLocal8Bit().toStdString(), LocaleDecimalPoint()) != 0)
+        return;
+    int inUse = 0;
+    for (int record = 0; record < SpectrumFile::kRecords; ++record)
+        inUse += document.IsRecordInUse(record) != 0 ? 1 : 0;
+    m_services.showStatus(StatusTexts::ExportedRecords(inUse, *path));
 }

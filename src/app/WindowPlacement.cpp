@@ -13,7 +13,8 @@ namespace WindowPlacement {
 
 namespace {
 
-constexpr int kGap = 4;  // pixels between the document window and the one beside it
+constexpr int kGap = 4;          // pixels between the document window and the one beside it
+constexpr int kNarrowest = 400;  // pixels: a window narrowed to fit beside stays readable
 
 // The document window (its frame in the main window's document area) that holds view.
 QWidget* DocumentWindowOf(QWidget* view)
@@ -65,10 +66,14 @@ void PlaceBeside(QWidget& window, QWidget& main, QWidget* view)
     if (!window.testAttribute(Qt::WA_Resized))
         window.adjustSize();
     // A window not shown yet has no frame: it will get one like the main window's.
-    QSize size = window.frameGeometry().size();
-    if (!window.isVisible())
-        size += frame->frameGeometry().size() - frame->size();
-    window.move(Beside(size, beside, area));
+    const QSize frameExtra = window.isVisible() ? window.frameGeometry().size() - window.size()
+                                                : frame->frameGeometry().size() - frame->size();
+    // A window that can be narrowed (the manual) is, to fit beside the document window.
+    const int room = area.right() - beside.right() - kGap - frameExtra.width();
+    if (!beside.isEmpty() && room < window.width() && window.minimumWidth() < window.maximumWidth() &&
+        room >= std::max(kNarrowest, window.minimumSizeHint().width()))
+        window.resize(room, window.height());
+    window.move(Beside(window.size() + frameExtra, beside, area));
 }
 
 void Restore(QWidget& window, int stored, QWidget& main, QWidget* view)

@@ -118,6 +118,8 @@ public:
     void ImportText(std::string_view text);
 
     static constexpr const char* kUntitled = "untitled.spc";
+    // CopyRecords result when the system clipboard did not take the text.
+    static constexpr int kClipboardUnavailable = -5;
 
 private:
     bool ValidRecord(int record) const;

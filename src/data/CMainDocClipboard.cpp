@@ -11,8 +11,6 @@
 namespace {
 
 constexpr std::size_t kMaxLabel = 255;
-// CopyRecords result when the system clipboard did not take the text.
-constexpr int kClipboardUnavailable = -5;
 
 }  // namespace
 

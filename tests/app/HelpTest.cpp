@@ -2,6 +2,7 @@
 
 #include "app/CMainFrm.h"
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/HelpWindow.h"
 
 #include <QApplication>
@@ -91,4 +92,24 @@ TEST(HelpManual, EveryPageIsListedInTheContentsAndEveryLinkLeadsToAPage)
         }
     }
     EXPECT_GE(count, 10);
+}
+
+TEST(HelpManual, TheKeyTableListsEveryKeyOfTheMenusAndToolbar)
+{
+    const QString contents = Page(QStringLiteral("index.html"));
+    const QString table =
+        contents.section(QStringLiteral("<h2>Keys</h2>"), 1).section(QStringLiteral("</table>"), 0, 0);
+    ASSERT_FALSE(table.isEmpty());
+    for (const int id : CommandTable::CommandsWithAccelerators())
+        for (const QKeySequence& key : CommandTable::Accelerators(id)) {
+            // Written out as the menus' shortcut labels are.
+            QString text = key.toString(QKeySequence::PortableText);
+            text.replace(QStringLiteral("PgDown"), QStringLiteral("Page Down"))
+                .replace(QStringLiteral("PgUp"), QStringLiteral("Page Up"))
+                .replace(QStringLiteral("Del"), QStringLiteral("Delete"))
+                .replace(QStringLiteral("Ins"), QStringLiteral("Insert"));
+            EXPECT_TRUE(table.contains(QStringLiteral("<td>") + text) ||
+                        table.contains(QStringLiteral(", ") + text))
+                << text.toStdString();
+        }
 }

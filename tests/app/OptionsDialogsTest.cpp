@@ -20,6 +20,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <filesystem>
+
 namespace {
 
 TEST_F(AnalyserTest, ProgramOptionsStoreWhatTheyShowWhicheverWayTheyAreLeft)
@@ -170,6 +172,25 @@ TEST_F(AnalyserTest, PrintingOptionsTakeAPickedFontAtOnceAndCheckTheBitmapNames)
     EXPECT_EQ(Settings().Plotuserbmpx, 33);
     EXPECT_EQ(Settings().Plotbkgdbmp, "NONE");
     EXPECT_EQ(Settings().Plotuserbmp, dir.File("missing-logo.bmp"));
+}
+
+TEST_F(AnalyserTest, BrowsingWithoutANameStartsInPicturesElseAtHome)
+{
+    Start();
+    ScriptedFontChooser fonts;
+    PrintingOptionsDialog dialog(app->Ui(), dialogs, fonts, &app->Frame());
+    const std::string home = dir.File("home");
+    std::filesystem::create_directories(home);
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.c_str());
+    QTest::mouseClick(dialog.LogoBrowse(), Qt::LeftButton);
+    std::filesystem::create_directories(home + "/Pictures");
+    QTest::mouseClick(dialog.BackgroundBrowse(), Qt::LeftButton);
+    qputenv("HOME", oldHome);
+    ASSERT_EQ(dialogs.requests.size(), 2u);
+    EXPECT_EQ(dialogs.requests[0].directory, QString::fromStdString(home));
+    EXPECT_EQ(dialogs.requests[1].directory, QString::fromStdString(home + "/Pictures"));
+    EXPECT_EQ(dialog.LogoName()->text(), "");  // cancelled: nothing changes
 }
 
 TEST_F(AnalyserTest, BrowsingForABitmapAsksAgainForAMissingFile)
