@@ -65,7 +65,7 @@ TEST_F(AppTest, PageDownReachesTheActiveViewAndWrapsAtTheLastRecord)
     EXPECT_EQ(view->SelectedMemory(), 30);
 }
 
-TEST_F(AppTest, ToolbarHasTheThirteenButtonsAndTheStatusBarSaysReady)
+TEST_F(AppTest, ToolbarHasTheFourteenButtonsAndTheStatusBarSaysReady)
 {
     CMainFrm& frame = Start().Frame();
     auto* toolbar = frame.findChild<QToolBar*>();
@@ -76,7 +76,7 @@ TEST_F(AppTest, ToolbarHasTheThirteenButtonsAndTheStatusBarSaysReady)
             ++buttons;
             EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
         }
-    EXPECT_EQ(buttons, 13);
+    EXPECT_EQ(buttons, 14);
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
     // Save needs a document.
     frame.UpdateCommandStates();

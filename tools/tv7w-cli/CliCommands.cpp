@@ -3,6 +3,7 @@
 #include "CmdAnalyser.h"
 #include "CmdBitmap.h"
 #include "CmdDocument.h"
+#include "CmdReport.h"
 #include "CmdResults.h"
 #include "CmdText.h"
 
@@ -36,6 +37,7 @@ const std::vector<CliCommand>& CliCommands()
         {"rating", "FILE RECORD", RunRating},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
         {"page", "FILE --record N OUT [--dpi D] [--graph-only]", RunPage},
+        {"report", "FILE OUT.pdf [--records LIST]", RunReport},
         {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},
         {"download", kDownloadUsage, RunDownload},
         {"upload", kUploadUsage, RunUpload},
