@@ -2,42 +2,40 @@
 
 #include "data/AcousticResults.h"
 #include "data/CMainDoc.h"
+#include "data/CsvText.h"
 #include "data/DocumentMessages.h"
 #include "data/FormatLevel.h"
 #include "data/NcCurveTable.h"
 #include "data/ResultText.h"
+#include "data/SurveySummary.h"
 #include "data/UserInterface.h"
 #include "disk/AtomicFile.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
-
-void AppendRow(std::string& text, CMainDoc& doc, int record, char point, char separator)
+std::vector<std::string> Row(const CMainDoc& doc, int record, char point)
 {
-    const AcousticResults results =
-        ComputeAcousticResults(doc.Data().records[static_cast<std::size_t>(record)]);
-    std::string field;
-    text += std::to_string(record + 1);
-    text += separator;
-    doc.GetSource(field, record);
-    // A record without source has a name of spaces.
-    field.erase(field.find_last_not_of(' ') + 1);
-    text += field;
-    text += separator;
-    FormatOneDecimal(field, results.reference, point);
-    text += field;
-    for (const ResultLevel* total : {&results.z, &results.a, &results.c}) {
-        text += separator;
-        text += ResultText(*total, point);
-    }
-    text += separator;
-    text += NcRatingText(results.nc);
-    for (const BandResult& band : results.bands) {
-        text += separator;
-        text += ResultText(band.level, point);
-    }
-    text += kLineEnd;
+    const MemoryRecord& r = doc.Data().records[static_cast<std::size_t>(record)];
+    const AcousticResults results = ComputeAcousticResults(r);
+    std::string reference;
+    FormatOneDecimal(reference, results.reference, point);
+    std::vector<std::string> row{std::to_string(record + 1),
+                                 std::string(SourceName(results.source)),
+                                 std::string(LevelUnit(results.source)),
+                                 r.Weighting() ? "C" : "flat",
+                                 std::string(NcCurveTable::Name(r.NcCurve())),
+                                 reference,
+                                 ResultText(results.z, point),
+                                 ResultText(results.a, point),
+                                 ResultText(results.c, point),
+                                 NcRatingText(results.nc),
+                                 NrRatingText(results.nr),
+                                 FirstCommentLine(doc.Data(), record)};
+    for (const BandResult& band : results.bands)
+        row.push_back(ResultText(band.level, point));
+    return row;
 }
 
 }  // namespace
@@ -45,19 +43,18 @@ void AppendRow(std::string& text, CMainDoc& doc, int record, char point, char se
 std::string ResultsCsvText(CMainDoc& doc, char point)
 {
     const char separator = point == ',' ? ';' : ',';
-    std::string text = "record";
-    for (const char* name : {"source", "reference", "LZ", "LA", "LC", "NC"}) {
-        text += separator;
-        text += name;
-    }
+    std::vector<std::string> header{"record", "source", "unit", "weighting", "NC curve", "reference",
+                                    "LZ",     "LA",     "LC",   "NC",        "NR",       "comment"};
     for (int band = 0; band < MemoryRecord::kBands; ++band) {
-        text += separator;
-        text += std::to_string(NcCurveTable::BandFrequency(band));
+        // 31.5 Hz is written with the decimal point of the levels.
+        std::string hz = NominalHzText(band);
+        std::replace(hz.begin(), hz.end(), '.', point);
+        header.push_back(hz);
     }
-    text += kLineEnd;
+    std::string text = CsvLine(header, separator);
     for (int record = 0; record < SpectrumFile::kRecords; ++record)
         if (doc.IsRecordInUse(record))
-            AppendRow(text, doc, record, point, separator);
+            text += CsvLine(Row(doc, record, point), separator);
     return text;
 }
 

@@ -10,13 +10,7 @@ SummaryRow MakeSummaryRow(const SpectrumFile& data, int record)
     const AcousticResults results = ComputeAcousticResults(data.records[static_cast<std::size_t>(record)]);
     SummaryRow row;
     row.record = record;
-    const SpectrumFile::Comment& comment = data.comments[static_cast<std::size_t>(record)];
-    row.comment.assign(comment.data(), SpectrumFile::kCommentLineSize);
-    // Bytes outside printable ASCII show as spaces, as on the printed page.
-    for (char& c : row.comment)
-        if (c < 0x20 || c > 0x7E)
-            c = ' ';
-    row.comment.erase(row.comment.find_last_not_of(' ') + 1);
+    row.comment = FirstCommentLine(data, record);
     row.source = results.source;
     row.reference = results.reference;
     row.z = results.z;
@@ -25,6 +19,17 @@ SummaryRow MakeSummaryRow(const SpectrumFile& data, int record)
     row.nc = results.nc;
     row.nr = results.nr;
     return row;
+}
+
+std::string FirstCommentLine(const SpectrumFile& data, int record)
+{
+    const SpectrumFile::Comment& comment = data.comments[static_cast<std::size_t>(record)];
+    std::string line(comment.data(), SpectrumFile::kCommentLineSize);
+    for (char& c : line)
+        if (c < 0x20 || c > 0x7E)
+            c = ' ';
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line;
 }
 
 std::vector<SummaryRow> SummaryRows(const SpectrumFile& data)

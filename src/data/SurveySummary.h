@@ -26,6 +26,10 @@ struct SummaryRow {
 
 SummaryRow MakeSummaryRow(const SpectrumFile& data, int record);
 
+// Line 1 of record's comment without its trailing spaces, bytes outside
+// printable ASCII as spaces (as the printed page shows them).
+std::string FirstCommentLine(const SpectrumFile& data, int record);
+
 // One row per record in use, in record order.
 std::vector<SummaryRow> SummaryRows(const SpectrumFile& data);
 

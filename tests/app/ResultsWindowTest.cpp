@@ -115,8 +115,9 @@ TEST_F(ResultsWindow, BandTableShowsTheActiveViewsRecordAndFollowsItsSteps)
     QTRY_COMPARE(Heading(window),
                  "Data File: plant.spc    Memory: 2    Source: Mike    Reference: 40.0 dB SPL");
     EXPECT_EQ(TotalsCell(window, 0, 1), "54.8");
-    EXPECT_EQ(TotalsCell(window, 3, 1), "50");
-    EXPECT_EQ(TotalsCell(window, 4, 1), "20K");
+    EXPECT_EQ(TotalsCell(window, 3, 1), "48");
+    EXPECT_EQ(TotalsCell(window, 4, 1), "8000");
+    EXPECT_EQ(TotalsCell(window, 5, 1), "52");
     QTest::keyClick(&frame, Qt::Key_PageDown);
     QTRY_COMPARE(window->Shown()->heading[1][1], "3");
     EXPECT_EQ(TotalsCell(window, 0, 1), "");
@@ -223,9 +224,12 @@ TEST_F(ResultsWindow, ExportCsvProposesTheDocumentsNameAndWritesTheLocalesNumber
     EXPECT_EQ(dialogs.requests[0].proposedName, QString::fromStdString(dir.File("plant.csv")));
     EXPECT_EQ(dialogs.requests[0].defaultSuffix, "csv");
     const std::string pointText = ReadText(point);
-    EXPECT_EQ(pointText.substr(0, 46), "record,source,reference,LZ,LA,LC,NC,25,32,40,5");
-    EXPECT_NE(pointText.find("\r\n1,Mike,110.0,>123.1,>119.8,>121.9,>70,<90.0,102.5,"), std::string::npos);
-    EXPECT_NE(pointText.find("\r\n2,Mike,40.0,54.8,51.9,53.6,48,40.0,"), std::string::npos);
+    EXPECT_EQ(pointText.substr(0, 81),
+              "record,source,unit,weighting,NC curve,reference,LZ,LA,LC,NC,NR,comment,25,31.5,40");
+    EXPECT_NE(pointText.find("\r\n1,Mike,dB SPL,flat,NC-30,110.0,>123.1,>119.8,>121.9,>70,116,,<90.0,102.5,"),
+              std::string::npos);
+    EXPECT_NE(pointText.find("\r\n2,Mike,dB SPL,flat,none,40.0,54.8,51.9,53.6,48,52,,40.0,"),
+              std::string::npos);
     // Header and the two records in use.
     EXPECT_EQ(std::count(pointText.begin(), pointText.end(), '\n'), 3);
 
@@ -234,9 +238,12 @@ TEST_F(ResultsWindow, ExportCsvProposesTheDocumentsNameAndWritesTheLocalesNumber
     dialogs.Answer(QString::fromStdString(comma));
     item->trigger();
     const std::string commaText = ReadText(comma);
-    EXPECT_EQ(commaText.substr(0, 46), "record;source;reference;LZ;LA;LC;NC;25;32;40;5");
-    EXPECT_NE(commaText.find("\r\n1;Mike;110,0;>123,1;>119,8;>121,9;>70;<90,0;102,5;"), std::string::npos);
-    EXPECT_NE(commaText.find("\r\n2;Mike;40,0;54,8;51,9;53,6;48;40,0;"), std::string::npos);
+    EXPECT_EQ(commaText.substr(0, 81),
+              "record;source;unit;weighting;NC curve;reference;LZ;LA;LC;NC;NR;comment;25;31,5;40");
+    EXPECT_NE(commaText.find("\r\n1;Mike;dB SPL;flat;NC-30;110,0;>123,1;>119,8;>121,9;>70;116;;<90,0;102,5;"),
+              std::string::npos);
+    EXPECT_NE(commaText.find("\r\n2;Mike;dB SPL;flat;none;40,0;54,8;51,9;53,6;48;52;;40,0;"),
+              std::string::npos);
 
     // Cancel writes nothing.
     item->trigger();

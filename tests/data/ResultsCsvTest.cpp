@@ -12,14 +12,15 @@
 namespace {
 
 const std::string kHeader =
-    "record,source,reference,LZ,LA,LC,NC,25,32,40,50,63,80,100,125,160,200,250,315,400,500,"
-    "630,800,1000,1250,1600,2000,2500,3150,4000,5000,6300,8000,10000,12500,16000,20000\r\n";
+    "record,source,unit,weighting,NC curve,reference,LZ,LA,LC,NC,NR,comment,25,31.5,40,50,63,80,100,125,160,"
+    "200,250,315,400,500,630,800,1000,1250,1600,2000,2500,3150,4000,5000,6300,8000,10000,12500,16000,"
+    "20000\r\n";
 
 // The example record: 25 Hz below range, 20 kHz above it, 110 dB SPL reference.
 const std::string kExampleRow =
-    "2,Mike,110.0,>123.1,>119.8,>121.9,>70,<90.0,102.5,105.0,106.3,107.5,108.8,109.0,109.3,109.5,109.8,"
-    "110.0,109.8,109.5,109.3,109.0,108.8,108.5,108.3,108.0,107.8,107.5,107.3,107.0,106.8,106.5,106.3,106.0,"
-    "105.8,105.5,>114.3\r\n";
+    "2,Mike,dB SPL,flat,NC-30,110.0,>123.1,>119.8,>121.9,>70,116,,<90.0,102.5,105.0,106.3,107.5,108.8,109.0,"
+    "109.3,109.5,109.8,110.0,109.8,109.5,109.3,109.0,108.8,108.5,108.3,108.0,107.8,107.5,107.3,107.0,106.8,"
+    "106.5,106.3,106.0,105.8,105.5,>114.3\r\n";
 
 // The same text as a locale with a decimal comma writes it.
 std::string WithDecimalComma(std::string text)
@@ -46,10 +47,10 @@ protected:
 
     std::string Expected() const
     {
-        std::string left = "5,Left,0.0,14.8,11.9,13.6,";
+        std::string left = "5,Left,dBu,flat,none,0.0,14.8,11.9,13.6,,,";
         for (int band = 0; band < 30; ++band)
             left += ",0.0";
-        std::string none = "30,,0.0,,,,";
+        std::string none = "30,,,flat,none,0.0,,,,,,empty";
         for (int band = 0; band < 30; ++band)
             none += ",<-20.0";
         return kHeader + kExampleRow + left + "\r\n" + none + "\r\n";
@@ -68,7 +69,24 @@ TEST_F(ResultsCsv, OneRowPerRecordInUseWithDecimalPoint)
 TEST_F(ResultsCsv, DecimalCommaSeparatesFieldsBySemicolons)
 {
     EXPECT_EQ(ResultsCsvText(doc, ','), WithDecimalComma(Expected()));
-    EXPECT_EQ(WithDecimalComma(kExampleRow).substr(0, 22), "2;Mike;110,0;>123,1;>1");
+    EXPECT_EQ(WithDecimalComma(kExampleRow).substr(0, 42), "2;Mike;dB SPL;flat;NC-30;110,0;>123,1;>119");
+    EXPECT_EQ(WithDecimalComma(kHeader).substr(0, 85),
+              "record;source;unit;weighting;NC curve;reference;LZ;LA;LC;NC;NR;comment;25;31,5;40;50;");
+}
+
+TEST_F(ResultsCsv, CommentsAreQuotedWhenTheyHoldASeparatorOrAQuote)
+{
+    doc.SetComment(1, "Plant room, north\r\nsecond line");
+    doc.SetComment(4, "Desk \"A\"; window");
+    const std::string point = ResultsCsvText(doc, '.');
+    EXPECT_NE(
+        point.find(
+            "\r\n2,Mike,dB SPL,flat,NC-30,110.0,>123.1,>119.8,>121.9,>70,116,\"Plant room, north\",<90.0,"),
+        std::string::npos);
+    EXPECT_NE(point.find(",,,\"Desk \"\"A\"\"; window\",0.0,"), std::string::npos);
+    const std::string comma = ResultsCsvText(doc, ',');
+    EXPECT_NE(comma.find(";>70;116;Plant room, north;<90,0;"), std::string::npos);
+    EXPECT_NE(comma.find(";;;\"Desk \"\"A\"\"; window\";0,0;"), std::string::npos);
 }
 
 TEST_F(ResultsCsv, ExportWritesTheFile)

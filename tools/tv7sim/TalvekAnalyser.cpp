@@ -1,7 +1,7 @@
 #include "TalvekAnalyser.h"
 
-#include <algorithm>
-#include <cstdlib>
+#include "SurveyMeasurements.h"
+
 #include <cstring>
 
 namespace {
@@ -19,12 +19,6 @@ constexpr int kUploadHalves = 2 * MemoryRecord::kSize;
 constexpr std::uint8_t kUnusedByte = 0x00;
 constexpr int kReplyHeader = 2;
 
-// Sources of the built-in measurements: Mike, Left, Right, Sum, Diff.
-constexpr int kSources = 5;
-constexpr int kSourceMike = 1;
-constexpr std::uint8_t kWeightingC = 0x08;
-constexpr int kNcCurves = 12;  // 0 none, 1-11
-
 }  // namespace
 
 TalvekAnalyser::TalvekAnalyser() : m_strSerial(kDefaultSerial)
@@ -35,30 +29,7 @@ TalvekAnalyser::TalvekAnalyser() : m_strSerial(kDefaultSerial)
 
 MemoryRecord TalvekAnalyser::BuiltInMeasurement(int index)
 {
-    // A spectrum falling towards high frequencies with a hump in the
-    // middle bands and some ripple, different for every memory, within the
-    // codes of the display range (1 to 193, 1/8 dB steps about the reference).
-    MemoryRecord record;
-    std::uint32_t noise = 0x9E3779B9u * static_cast<std::uint32_t>(index + 1);
-    const auto next = [&noise] {
-        noise = noise * 1664525u + 1013904223u;
-        return static_cast<int>((noise >> 24) % 17) - 8;
-    };
-    const int slope = 2 + index % 3;
-    const int hump = 12 + (index * 7) % 25;
-    for (int band = 0; band < MemoryRecord::kBands; ++band) {
-        const int middle = std::max(0, 8 - std::abs(band - 12));
-        const int code = 176 - slope * band + middle * hump / 8 + next() - index;
-        record.bands[static_cast<std::size_t>(band)] = static_cast<std::uint8_t>(std::clamp(code, 1, 193));
-    }
-    const int source = index % kSources + 1;
-    record.wideband = static_cast<std::uint8_t>(120 + (index * 11) % 60);
-    record.refCode =
-        static_cast<std::uint8_t>(source == kSourceMike ? 25 + (index % 6) * 5 : 15 + (index % 3) * 5);
-    const std::uint8_t weighting = source == kSourceMike && index % 2 == 1 ? kWeightingC : 0;
-    record.mode = static_cast<std::uint8_t>(source | weighting | ((index % kNcCurves) << 4));
-    record.checksum = record.ComputeChecksum();
-    return record;
+    return SurveyMeasurement(index);
 }
 
 void TalvekAnalyser::SetSerial(std::string_view serial)

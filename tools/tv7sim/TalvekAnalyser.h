@@ -20,7 +20,7 @@ public:
     static constexpr int kSerialLength = 7;
     static constexpr const char* kDefaultSerial = "T7A0042";
 
-    // 30 plausible built-in measurements, memory 1 selected.
+    // The 30 measurements of a survey (SurveyMeasurement), memory 1 selected.
     TalvekAnalyser();
 
     // The serial number: the first 7 characters, padded with spaces.
@@ -40,7 +40,7 @@ public:
     // Takes one byte from the line and appends the whole reply to it.
     void Receive(std::uint8_t byte, std::vector<std::uint8_t>& reply);
 
-    // The built-in measurement of memory index 0-29.
+    // The built-in measurement of memory index 0-29: SurveyMeasurement.
     static MemoryRecord BuiltInMeasurement(int index);
 
 private:

@@ -5,6 +5,7 @@
 #include "CmdDocument.h"
 #include "CmdReport.h"
 #include "CmdResults.h"
+#include "CmdSurvey.h"
 #include "CmdText.h"
 
 #include <charconv>
@@ -35,6 +36,9 @@ const std::vector<CliCommand>& CliCommands()
         {"clip", kClipUsage, RunClip},
         {"levels", "FILE RECORD [--csv]", RunLevels},
         {"rating", "FILE RECORD", RunRating},
+        {"average", "FILE RECORDS [--into N]", RunAverage},
+        {"difference", "FILE SOURCE RECEIVE [--background B] [--rt T[,T...]]", RunDifference},
+        {"summary", "[--csv] FILE...", RunSummary},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
         {"page", "FILE --record N OUT [--dpi D] [--graph-only]", RunPage},
         {"report", "FILE OUT.pdf [--records LIST]", RunReport},
