@@ -10,6 +10,7 @@
 #include "data/CMainDoc.h"
 #include "data/InsulationTable.h"
 #include "data/LevelDifference.h"
+#include "data/NcCurveTable.h"
 #include "data/RecordAverage.h"
 #include "data/RecordList.h"
 #include "data/ResultText.h"
@@ -161,15 +162,34 @@ TEST_F(AnalysisMenu, TheInsulationWindowShowsTheNumbersOfTheLevelDifference)
     StandardizedDifference standardized;
     ASSERT_FALSE(StandardizeDifference(difference, {0.6}, standardized));
 
+    // The numbers of tv7w-cli difference for the same records.
+    std::string cli;
+    ASSERT_EQ(RunCommand(std::string(TV7W_CLI) + " --profile /nonexistent/TV7W.ini difference " +
+                             dir.File("site.spc") + " 4 5 --background 6 --rt 0.6",
+                         cli),
+              0);
     auto* table = window->findChild<QTableWidget*>("bands");
     ASSERT_EQ(table->rowCount(), 21);  // 50 Hz .. 5 kHz
     EXPECT_EQ(table->item(0, 0)->text(), "50");
     for (int row = 0; row < table->rowCount(); ++row) {
         const int band = InsulationResults::kFirstBand + row;
-        EXPECT_EQ(table->item(row, 5)->text().toStdString(),
-                  ResultText(difference.bands[static_cast<std::size_t>(band)]))
-            << band;
+        const std::string hz = std::to_string(NcCurveTable::BandFrequency(band));
+        EXPECT_NE(cli.find("\nD_" + hz + "=" + table->item(row, 5)->text().toStdString() + "\n"),
+                  std::string::npos)
+            << hz << '\n'
+            << cli;
+        if (!table->item(row, 6)->text().isEmpty()) {
+            EXPECT_NE(cli.find("\nDnT_" + hz + "=" + table->item(row, 6)->text().toStdString() + "\n"),
+                      std::string::npos)
+                << hz << '\n'
+                << cli;
+        }
     }
+    EXPECT_NE(cli.find("\nDw=" + std::to_string(difference.weighted.rating) +
+                       "\nC=" + std::to_string(difference.weighted.c) +
+                       "\nCtr=" + std::to_string(difference.weighted.ctr) + "\nlimited=yes\n"),
+              std::string::npos)
+        << cli;
     // 1 kHz: the background 6 dB under the receiving level.
     EXPECT_EQ(table->item(13, 0)->text(), "1000");
     EXPECT_EQ(table->item(13, 4)->text(), "<48.7");
