@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -115,7 +116,8 @@ SoundInsulationWindow::SoundInsulationWindow(const InsulationResults& results, c
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(kDefaultSize);
+    // Large, but never beyond the screen (at a scale factor of 2 as well).
+    resize(kDefaultSize.boundedTo(screen()->availableGeometry().size() * 9 / 10));
 }
 
 void SoundInsulationWindow::Copy()

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -94,7 +95,8 @@ SpectrumChartWindow::SpectrumChartWindow(CMainFrm& frame, AppServices& services)
     BuildMenus(layout);
     layout->addWidget(m_heading);
     layout->addLayout(body, 1);
-    resize(kDefaultSize);
+    // Large, but never beyond the screen (at a scale factor of 2 as well).
+    resize(kDefaultSize.boundedTo(screen()->availableGeometry().size() * 9 / 10));
 
     connect(m_records, &QListWidget::itemChanged, this, &SpectrumChartWindow::Ticked);
     connect(m_octaves, &QCheckBox::toggled, this, [this](bool on) {

@@ -235,11 +235,6 @@ QPageLayout DefaultPage()
         QPageLayout::Millimeter);
 }
 
-int PageCount(const QPageLayout& page, int count)
-{
-    return TablePages(Arrange(page.paintRectPixels(kDpi)), count) + count;
-}
-
 bool Write(CMainDoc& document, const std::vector<int>& records, const std::string& path,
            const QPageLayout& page, std::string& error)
 {

@@ -23,10 +23,6 @@ std::vector<std::string> TableRow(CMainDoc& document, int record);
 bool Records(CMainDoc& document, const std::vector<int>& listed, std::vector<int>& records,
              std::string& error);
 
-// The pages of the report of count records on page: the table's pages, then
-// one a record.
-int PageCount(const QPageLayout& page, int count);
-
 // Writes the report of records to path on the paper, orientation and margins
 // of page, atomically: true, or false with error set and nothing left at
 // path (an existing file stays as it was).

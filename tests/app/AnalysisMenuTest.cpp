@@ -3,9 +3,11 @@
 
 #include "AppTestSupport.h"
 
+#include "app/AnalyserCommands.h"
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
 #include "app/CommandIds.h"
+#include "app/PagePrinter.h"
 #include "app/SoundInsulationWindow.h"
 #include "data/CMainDoc.h"
 #include "data/InsulationTable.h"
@@ -22,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPageSize>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -236,6 +239,24 @@ TEST_F(AnalysisMenu, SoundInsulationRefusesRecordsThatCannotBeCompared)
     app->Frame().MenuAction(CommandId::SoundInsulation)->trigger();
     EXPECT_EQ(told.toStdString(), SurveyErrorText({SurveyError::Kind::kDifferentUnits, 6, 3}));
     EXPECT_EQ(app->Frame().findChild<SoundInsulationWindow*>(), nullptr);
+}
+
+TEST_F(AnalysisMenu, ExportReportWritesTheRecordsInUseOnThePrintersPaper)
+{
+    Open();
+    app->Analyser().Printer().Printer().setPageSize(QPageSize(QPageSize::Letter));
+    const QString path = QString::fromStdString(dir.File("site report.pdf"));
+    dialogs.Answer(path);
+    app->Frame().MenuAction(CommandId::ExportReport)->trigger();
+    ASSERT_FALSE(dialogs.requests.empty());
+    EXPECT_EQ(dialogs.requests.back().proposedName, path);
+    std::string out;
+    ASSERT_EQ(RunCommand("pdfinfo '" + path.toStdString() + "'", out), 0) << out;
+    // The table, then records 1, 2, 4, 5, 6 and 7.
+    EXPECT_NE(out.find("Pages:           7\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("612 x 792 pts (letter)"), std::string::npos) << out;
+    ASSERT_EQ(RunCommand("pdftotext -f 1 -l 1 '" + path.toStdString() + "' -", out), 0);
+    EXPECT_NE(out.find("Receiving room"), std::string::npos) << out;
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ TEST_F(AppTest, MenusSwapWithTheActiveDocumentWindow)
     EXPECT_TRUE(frame.StateOf(CommandId::FileOpen).enabled);
 
     app->Documents().OpenDocumentFile(SampleFile("a.spc"));
-    EXPECT_EQ(MenuTitles(frame), (QStringList{"&File", "&Edit", "&View", "&Window", "&TALVEK 7", "&Help"}));
+    EXPECT_EQ(MenuTitles(frame),
+              (QStringList{"&File", "&Edit", "&View", "&Analysis", "&Window", "&TALVEK 7", "&Help"}));
     EXPECT_TRUE(frame.StateOf(CommandId::FileSave).enabled);
     ASSERT_NE(frame.MenuAction(CommandId::FileClose), nullptr);
     EXPECT_EQ(frame.MenuAction(CommandId::FileClose)->text(), "&Close\tCtl+L");
