@@ -55,7 +55,9 @@ SoundInsulationWindow::SoundInsulationWindow(const InsulationResults& results, c
     m_table->setHorizontalHeaderLabels(header);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every heading whole; the note takes what is left.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (std::size_t row = 1; row < rows.size(); ++row)
         for (std::size_t column = 0; column < rows[row].size(); ++column) {

@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +12,8 @@ namespace FrequencyChart {
 namespace {
 
 constexpr double kMinimumSpanDb = 40.0;
-constexpr double kWideSpanDb = 80.0;  // beyond it the grid lines are 10 dB apart, else 5
+constexpr double kWideSpanDb = 80.0;
+constexpr std::size_t kMostDottedSeries = 8;  // beyond it the grid lines are 10 dB apart, else 5
 const QColor kGridColour(200, 200, 200);
 const QColor kAxisColour(60, 60, 60);
 
@@ -34,43 +34,94 @@ QPolygonF Triangle(QPointF tip, double s, bool up)
     return QPolygonF({tip, QPointF(tip.x() - s * 0.6, base), QPointF(tip.x() + s * 0.6, base)});
 }
 
+// The dashes of a pen style, in pen widths, as Qt draws them.
+QList<qreal> DashPattern(Qt::PenStyle style)
+{
+    switch (style) {
+    case Qt::DashLine:
+        return {4, 2};
+    case Qt::DotLine:
+        return {1, 2};
+    case Qt::DashDotLine:
+        return {4, 2, 1, 2};
+    default:
+        return {};
+    }
+}
+
+// The dashes along a line as separate solid pieces: a dashed wide pen would
+// cost a painter ten times as much as the same line drawn solid.
+QList<QLineF> Dashes(const QPolygonF& line, const QList<qreal>& pattern, double width)
+{
+    QList<QLineF> dashes;
+    int index = 0;
+    double left = pattern[0] * width;  // of the present dash or gap
+    for (int i = 1; i < line.size(); ++i) {
+        QPointF from = line[i - 1];
+        const QPointF to = line[i];
+        double length = QLineF(from, to).length();
+        while (length > 0.0) {
+            const double step = std::min(left, length);
+            const QPointF end = from + (to - from) * (step / length);
+            if (index % 2 == 0)
+                dashes << QLineF(from, end);
+            from = end;
+            length -= step;
+            left -= step;
+            if (left <= 0.0) {
+                index = (index + 1) % static_cast<int>(pattern.size());
+                left = pattern[index] * width;
+            }
+        }
+    }
+    return dashes;
+}
+
 double LineWidth(const Series& series, double unit)
 {
     return series.strong ? unit * 2.6 : unit * 1.3;
 }
 
-void PaintSeries(QPainter& painter, const Series& series, const Geometry& geometry, double unit)
+void PaintSeries(QPainter& painter, const Series& series, const Geometry& geometry, double unit, bool dots)
 {
-    QPen pen(series.colour, LineWidth(series, unit), series.style, Qt::RoundCap, Qt::RoundJoin);
-    painter.setPen(pen);
+    const double width = LineWidth(series, unit);
+    const QList<qreal> pattern = DashPattern(series.style);
+    painter.setPen(QPen(series.colour, width, Qt::SolidLine, pattern.isEmpty() ? Qt::RoundCap : Qt::FlatCap,
+                        Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     // The line runs through the values and breaks where a band has none.
-    QPainterPath path;
-    bool open = false;
+    QPolygonF run;
+    QPolygonF values;
+    const auto endRun = [&] {
+        if (run.size() > 1 && pattern.isEmpty())
+            painter.drawPolyline(run);
+        else if (run.size() > 1)
+            painter.drawLines(Dashes(run, pattern, width));
+        run.clear();
+    };
     for (const Point& point : series.points) {
         if (!HasValue(point.kind)) {
-            open = false;
+            endRun();
             continue;
         }
-        const QPointF at(geometry.X(point.hz), geometry.Y(point.level));
-        if (open)
-            path.lineTo(at);
-        else
-            path.moveTo(at);
-        open = true;
+        run << QPointF(geometry.X(point.hz), geometry.Y(point.level));
+        if (point.kind == PointKind::kValue)
+            values << run.back();
     }
-    painter.drawPath(path);
+    endRun();
+    if (dots) {
+        // Round dots as the points of a wide round pen: one call for them all.
+        painter.setPen(QPen(series.colour, (series.strong ? 5.2 : 3.8) * unit, Qt::SolidLine, Qt::RoundCap));
+        painter.drawPoints(values);
+    }
 
     painter.setPen(QPen(series.colour, unit));
     painter.setBrush(series.colour);
-    const double dot = (series.strong ? 2.6 : 1.9) * unit;
     const double marker = 5.0 * unit;
     for (const Point& point : series.points) {
         const double x = geometry.X(point.hz);
         switch (point.kind) {
         case PointKind::kValue:
-            if (series.dots)
-                painter.drawEllipse(QPointF(x, geometry.Y(point.level)), dot, dot);
             break;
         case PointKind::kAtLeast:
             painter.drawPolygon(Triangle(QPointF(x, geometry.Y(point.level) - marker * 1.2), marker, true));
@@ -180,13 +231,19 @@ void Paint(QPainter& painter, const Chart& chart, const QRectF& area, const QFon
                            line);
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, Number(level));
     }
+    // A label that would run into the one before it is left out (a narrow chart).
+    double labelsEnd = plot.left() - line * 4;
     for (const Tick& tick : chart.ticks) {
         if (tick.label.isEmpty())
             continue;
         const double x = geometry.X(tick.hz);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + line * 0.3));
+        const double half = metrics.horizontalAdvance(tick.label) / 2 + line * 0.3;
+        if (x - half < labelsEnd)
+            continue;
         painter.drawText(QRectF(x - line * 2, plot.bottom() + line * 0.3, line * 4, line), Qt::AlignCenter,
                          tick.label);
+        labelsEnd = x + half;
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + line * 1.4, plot.width(), line), Qt::AlignCenter,
                      QStringLiteral("Frequency (Hz)"));
@@ -205,12 +262,15 @@ void Paint(QPainter& painter, const Chart& chart, const QRectF& area, const QFon
     painter.save();
     // Markers at the floor and the top stay whole; lines stay inside.
     painter.setClipRect(plot.adjusted(-line, -line, line, line));
+    // Among many lines only the strong ones keep their dots: dots on every
+    // one would hide more than they show.
+    const bool crowded = chart.series.size() > kMostDottedSeries;
     for (const Series& series : chart.series)
         if (!series.strong)
-            PaintSeries(painter, series, geometry, unit);
+            PaintSeries(painter, series, geometry, unit, series.dots && !crowded);
     for (const Series& series : chart.series)
         if (series.strong)
-            PaintSeries(painter, series, geometry, unit);
+            PaintSeries(painter, series, geometry, unit, series.dots);
     painter.restore();
 
     // The legend: a sample of each line and its label.

@@ -80,7 +80,8 @@ FrequencyChart::Chart MakeChart(const InsulationResults& results)
 
     if (weighted.valid) {
         FrequencyChart::Series reference;
-        reference.label = QStringLiteral("Reference curve at %1 dB").arg(weighted.rating);
+        reference.label =
+            QStringLiteral("Reference, %1 %2").arg(standardized ? "DnT,w" : "Dw").arg(weighted.rating);
         reference.colour = kReference;
         reference.style = Qt::DashLine;
         reference.dots = false;

@@ -105,12 +105,12 @@ std::optional<FrequencyChart::Series> Curve(CMainDoc& document, const SpectrumCh
     if (rating.kind != CurveRating::Kind::kCurve)
         return std::nullopt;
     const QString name = nc ? QStringLiteral("NC") : QStringLiteral("NR");
-    return CurveSeries(nc, rating.number,
-                       QStringLiteral("%1-%2: record %3 rates %1 %4")
-                           .arg(name)
-                           .arg(rating.number)
-                           .arg(choice.activeRecord + 1)
-                           .arg(Text(nc ? NcRatingText(rating) : NrRatingText(rating))));
+    // "NC-35, rating of 1"; a rating that is a lower bound says so: "NC-35, rating of 1: >35".
+    QString label =
+        QStringLiteral("%1-%2, rating of %3").arg(name).arg(rating.number).arg(choice.activeRecord + 1);
+    if (rating.atLeast)
+        label += QStringLiteral(": ") + Text(nc ? NcRatingText(rating) : NrRatingText(rating));
+    return CurveSeries(nc, rating.number, label);
 }
 
 std::vector<FrequencyChart::Tick> Ticks(bool octaves)
