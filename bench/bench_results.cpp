@@ -1,5 +1,5 @@
-// The acoustic results (band levels, octave bands, totals, NC rating) of all
-// 30 records, the results CSV of a document, and the Band Table window's look
+// The acoustic results (band levels, octave bands, totals, NC and NR
+// ratings) of all 30 records, the results CSV of a document, and the Band Table window's look
 // at the active record, which it takes ten times a second.
 
 #include "data/AcousticResults.h"

@@ -17,8 +17,8 @@
 namespace {
 
 constexpr int kWidth = 560;
-// LZ, LA, LC, NC and the tangent band.
-constexpr int kTotalsRows = 5;
+// LZ, LA, LC, and NC and NR each with the octave that decides it.
+constexpr int kTotalsRows = 7;
 
 QString Local(const std::string& text)
 {

@@ -34,8 +34,9 @@ constexpr std::array kCommands{
     CommandInfo{ViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
     CommandInfo{ViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
     CommandInfo{ResizeView, "Resize File View to normal size\nResize File View to normal size"},
-    CommandInfo{ViewBandTable,
-                "Show or hide the band levels, totals and NC rating of the selected record\nBand Table"},
+    CommandInfo{
+        ViewBandTable,
+        "Show or hide the band levels, totals and NC and NR ratings of the selected record\nBand Table"},
     CommandInfo{ViewSpectrumChart,
                 "Show or hide a large chart of the levels of the selected record and others beside "
                 "it\nSpectrum Chart",

@@ -1,8 +1,13 @@
 #include "data/CsvText.h"
 
+#include <algorithm>
+
 void AppendCsvField(std::string& line, std::string_view field, char separator)
 {
-    if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string_view::npos) {
+    const bool plain = std::none_of(field.begin(), field.end(), [separator](char c) {
+        return c == separator || c == '"' || c == '\r' || c == '\n';
+    });
+    if (plain) {
         line += field;
         return;
     }

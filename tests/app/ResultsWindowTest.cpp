@@ -95,7 +95,7 @@ TEST_F(ResultsWindow, BandTableShowsTheActiveViewsRecordAndFollowsItsSteps)
     app->Documents().OpenDocumentFile(RecordsFile("plant.spc"));
     ASSERT_EQ(frame.MenuAction(CommandId::ViewBandTable)->text(), "&Band Table");
     EXPECT_EQ(frame.MenuAction(CommandId::ViewBandTable)->statusTip(),
-              "Show or hide the band levels, totals and NC rating of the selected record");
+              "Show or hide the band levels, totals and NC and NR ratings of the selected record");
     BandTableWindow* window = OpenBandTable();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Band Table");

@@ -213,9 +213,8 @@ int RunSummary(CliContext& context)
             continue;
         }
         for (const SummaryRow& row : SummaryRows(doc.Data())) {
-            std::vector<std::string> cells{path};
-            const std::vector<std::string> rowCells = SummaryCells(row);
-            cells.insert(cells.end(), rowCells.begin(), rowCells.end());
+            std::vector<std::string> cells = SummaryCells(row);
+            cells.insert(cells.begin(), path);
             if (csv)
                 out += CsvLine(cells);
             else
