@@ -158,7 +158,7 @@ double Geometry::HzAt(double x) const
     return std::pow(10.0, std::log10(lowHz) + (x - plot.left()) / plot.width() * span);
 }
 
-Geometry Layout(const Chart& chart, const QRectF& area, const QFont& font)
+Geometry Layout(const Chart& chart, const QRectF& area, const QFont& font, const QPaintDevice* device)
 {
     Geometry geometry;
     geometry.lowHz = chart.lowHz;
@@ -184,7 +184,7 @@ Geometry Layout(const Chart& chart, const QRectF& area, const QFont& font)
     geometry.topDb = top;
     geometry.stepDb = top - floor > kWideSpanDb ? 10.0 : 5.0;
 
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
     const double line = metrics.height();
     double legendWidth = 0.0;
     for (const Series& series : chart.series)
@@ -203,14 +203,14 @@ Geometry Layout(const Chart& chart, const QRectF& area, const QFont& font)
 
 void Paint(QPainter& painter, const Chart& chart, const QRectF& area, const QFont& font)
 {
-    const Geometry geometry = Layout(chart, area, font);
+    const Geometry geometry = Layout(chart, area, font, painter.device());
     const QRectF& plot = geometry.plot;
     if (plot.width() <= 0.0 || plot.height() <= 0.0)
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font);
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics(font, painter.device());
     const double line = metrics.height();
     // Lines scale with the text, so a large export looks like the window.
     const double unit = std::max(1.0, line / 15.0);

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class QPaintDevice;
 class QPainter;
 
 // A chart of levels in dB against frequency on a logarithmic axis: grid,
@@ -72,8 +73,10 @@ struct Geometry {
 
 // The level scale runs in whole steps from at least one step under the
 // lowest value to one above the highest (40 dB at the least); the plot
-// leaves room for the axis labels and the legend.
-Geometry Layout(const Chart& chart, const QRectF& area, const QFont& font);
+// leaves room for the axis labels and the legend, measured in font on
+// device (a printer's dots), or on the screen when device is null.
+Geometry Layout(const Chart& chart, const QRectF& area, const QFont& font,
+                const QPaintDevice* device = nullptr);
 void Paint(QPainter& painter, const Chart& chart, const QRectF& area, const QFont& font);
 
 // "31.5", "125", "1k", "12.5k": a frequency as the axis labels it.

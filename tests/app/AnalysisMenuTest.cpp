@@ -21,10 +21,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPageSize>
+#include <QPrinter>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -221,6 +223,20 @@ TEST_F(AnalysisMenu, TheInsulationWindowShowsTheNumbersOfTheLevelDifference)
     EXPECT_NE(csv.find("1000;97,0;50,0;44,0;<48,7;>48,3;>49,1;limit\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("Dw;" + std::to_string(difference.weighted.rating) + "\r\n"), std::string::npos)
         << csv;
+
+    // Print, here into a PDF: the records, the table and the ratings as text.
+    QPrinter& printer = app->Analyser().Printer().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::string pdf = dir.File("wall.pdf");
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    WhenModalOpens([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+    window->Print();
+    std::string text;
+    ASSERT_EQ(RunCommand("pdftotext -layout " + pdf + " -", text), 0);
+    for (const std::string& expected :
+         {std::string("Sound Insulation"), std::string("Receiving room: record 5"),
+          InsulationRatingLines(window->Results()).front(), std::string(">48.3")})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << '\n' << text;
 }
 
 TEST_F(AnalysisMenu, SoundInsulationRefusesRecordsThatCannotBeCompared)
