@@ -106,7 +106,12 @@ void AnalysisCommands::AverageRecords()
     if (view == nullptr)
         return;
     CMainDoc& document = view->GetDocument();
+    // The average goes into the first empty record unless the user says
+    // otherwise: no measurement is overwritten by accident.
     AverageRecordsDlg::Choice proposed{m_averageRecords, view->SelectedMemory()};
+    for (int record = SpectrumFile::kRecords - 1; record >= 0; --record)
+        if (document.IsRecordInUse(record) == 0)
+            proposed.target = record + 1;
     AverageRecordsDlg dialog(proposed, &m_frame);
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -146,6 +146,14 @@ TEST_F(AnalysisMenu, AverageRecordsRefusedWithTheRulesMessageChangesNothing)
 {
     CMainDoc& doc = Open();
     const SpectrumFile before = doc.Data();
+    // The dialog proposes the first empty record, 3; Cancel does nothing.
+    int proposed = 0;
+    WhenModalOpens([&proposed](QWidget* dialog) {
+        proposed = dialog->findChild<QSpinBox*>("target")->value();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    app->Frame().MenuAction(CommandId::AverageRecords)->trigger();
+    EXPECT_EQ(proposed, 3);
     EXPECT_EQ(Refusal(QStringLiteral("1,7"), 3).toStdString(),
               SurveyErrorText({SurveyError::Kind::kDifferentUnits, 6, 0}));
     EXPECT_EQ(Refusal(QStringLiteral("1,3"), 9).toStdString(),
