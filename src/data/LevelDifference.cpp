@@ -4,6 +4,7 @@
 #include "data/ResultText.h"
 #include "data/SpectrumFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
