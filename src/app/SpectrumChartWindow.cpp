@@ -1,6 +1,7 @@
 #include "app/SpectrumChartWindow.h"
 
 #include "app/AppServices.h"
+#include "app/CMainChd.h"
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
 #include "app/ChartCanvas.h"
@@ -130,9 +131,11 @@ void SpectrumChartWindow::BuildMenus(QVBoxLayout* layout)
 
 void SpectrumChartWindow::Follow()
 {
+    // While this window has the focus no document window may be active: the
+    // chart then keeps the document it shows for as long as that is open.
     const CMainVue* view = m_frame.ActiveView();
-    CMainDoc* document = view ? &view->GetDocument() : nullptr;
-    const int active = view ? view->SelectedMemory() - 1 : -1;
+    CMainDoc* document = view ? &view->GetDocument() : ShownDocument();
+    const int active = view ? view->SelectedMemory() - 1 : document ? m_choice.activeRecord : -1;
     if (document == m_document && active == m_choice.activeRecord &&
         (!document || document->Data() == m_image))
         return;
@@ -146,12 +149,20 @@ void SpectrumChartWindow::Follow()
     UpdateChart();
 }
 
+CMainDoc* SpectrumChartWindow::ShownDocument() const
+{
+    for (CMainChd* child : m_frame.Children())
+        if (&child->Document() == m_document)
+            return &child->Document();
+    return nullptr;
+}
+
 void SpectrumChartWindow::FillList()
 {
     const QSignalBlocker blocker(m_records);
     m_records->clear();
-    CMainDoc* document = m_frame.ActiveView() ? &m_frame.ActiveView()->GetDocument() : nullptr;
-    if (document == nullptr || document != m_document) {
+    CMainDoc* document = ShownDocument();
+    if (document == nullptr) {
         m_heading->setText(QStringLiteral("No document window is active."));
         return;
     }
@@ -190,8 +201,8 @@ void SpectrumChartWindow::FillList()
 
 void SpectrumChartWindow::UpdateChart()
 {
-    CMainDoc* document = m_frame.ActiveView() ? &m_frame.ActiveView()->GetDocument() : nullptr;
-    if (document == nullptr || document != m_document) {
+    CMainDoc* document = ShownDocument();
+    if (document == nullptr) {
         m_canvas->SetChart({});
         ShowReadout(0.0);
         return;
@@ -250,10 +261,10 @@ void SpectrumChartWindow::Copy()
 
 void SpectrumChartWindow::Export()
 {
-    const CMainVue* view = m_frame.ActiveView();
-    if (view == nullptr)
+    const CMainDoc* shown = ShownDocument();
+    if (shown == nullptr)
         return;
-    const QFileInfo document(Local(view->GetDocument().GetPathName()));
+    const QFileInfo document(Local(shown->GetPathName()));
     FileDialogs::Request request;
     request.title = QStringLiteral("Export Chart");
     request.directory = document.path();

@@ -51,6 +51,8 @@ protected:
 
 private:
     void BuildMenus(QVBoxLayout* layout);
+    // The document shown while it is open, else null.
+    CMainDoc* ShownDocument() const;
     void FillList();
     void UpdateChart();
     void Ticked(QListWidgetItem* item);

@@ -35,15 +35,22 @@ private:
 [[maybe_unused]] ::testing::Environment* const kAppEnvironment =
     ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
-void PollForModal(std::function<void(QWidget*)> action, int triesLeft)
+// Counts the tests that have ended: a wait for a modal window that its test
+// never opened ends with that test, so it cannot answer (with references
+// into a finished test) a window of the next one.
+int g_testsEnded = 0;
+
+void PollForModal(std::function<void(QWidget*)> action, int triesLeft, int test)
 {
+    if (test != g_testsEnded)
+        return;
     if (QWidget* modal = QApplication::activeModalWidget()) {
         action(modal);
         return;
     }
     if (triesLeft > 0)
-        QTimer::singleShot(10,
-                           [action = std::move(action), triesLeft] { PollForModal(action, triesLeft - 1); });
+        QTimer::singleShot(
+            10, [action = std::move(action), triesLeft, test] { PollForModal(action, triesLeft - 1, test); });
 }
 
 }  // namespace
@@ -75,7 +82,8 @@ std::optional<QString> ScriptedFileDialogs::GetSaveFileName(const Request& reque
 
 void WhenModalOpens(std::function<void(QWidget*)> action)
 {
-    QTimer::singleShot(0, [action = std::move(action)] { PollForModal(action, 500); });
+    QTimer::singleShot(
+        0, [action = std::move(action), test = g_testsEnded] { PollForModal(action, 500, test); });
 }
 
 void PressButton(QWidget* box, const QString& text)
@@ -105,6 +113,7 @@ AppTest::AppTest()
 
 AppTest::~AppTest()
 {
+    ++g_testsEnded;
     app.reset();
     Profile().SetPath({});
     ::unsetenv("XDG_STATE_HOME");
