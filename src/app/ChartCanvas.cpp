@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -54,10 +55,15 @@ void ChartCanvas::mouseMoveEvent(QMouseEvent* event)
         Mark(0.0);
         return;
     }
-    // The band nearest the mouse on the logarithmic axis.
+    // The band nearest the mouse on the logarithmic axis, among the bands of
+    // the series with the most (a rating curve has octaves only).
+    const auto& bands =
+        std::max_element(m_chart.series.begin(), m_chart.series.end(), [](const auto& a, const auto& b) {
+            return a.points.size() < b.points.size();
+        })->points;
     const double hz = geometry.HzAt(x);
     double nearest = 0.0;
-    for (const FrequencyChart::Point& point : m_chart.series.front().points)
+    for (const FrequencyChart::Point& point : bands)
         if (nearest == 0.0 || std::abs(std::log(point.hz / hz)) < std::abs(std::log(nearest / hz)))
             nearest = point.hz;
     Mark(nearest);

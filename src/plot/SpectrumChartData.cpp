@@ -76,11 +76,11 @@ FrequencyChart::Series CurveSeries(bool nc, int number, const QString& label)
     series.dots = false;
     const int first = nc ? kFirstNcOctave : kFirstNrOctave;
     const int last = nc ? kLastNcOctave : kLastNrOctave;
-    for (int octave = first; octave <= last; ++octave)
-        series.points.push_back({NcCurveTable::BandNominalFrequency(OctaveCentreBand(octave)),
-                                 nc ? NcOctaveCurveLevel(number, octave) : NrOctaveCurveLevel(number, octave),
-                                 PointKind::kValue,
-                                 {}});
+    for (int octave = first; octave <= last; ++octave) {
+        const double level = nc ? NcOctaveCurveLevel(number, octave) : NrOctaveCurveLevel(number, octave);
+        series.points.push_back({NcCurveTable::BandNominalFrequency(OctaveCentreBand(octave)), level,
+                                 PointKind::kValue, QString::number(level, 'f', 1)});
+    }
     return series;
 }
 

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTest>
@@ -115,6 +116,14 @@ TEST_F(SpectrumChart, ALevelAtItsHeightAndBandsOutOfRangeAsMarkersAtTheEdges)
     MoveMouse(window.Canvas(), QPointF(geometry.X(Hz(10)) + 2, geometry.Y(115)).toPoint());
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.Readout() == "250 Hz:    1: 110.0"; }))
         << window.Readout().toStdString();
+    // With the NC-35 curve its level there too.
+    auto* curve = window.findChild<QComboBox*>("curve");
+    curve->setCurrentIndex(1);
+    ASSERT_EQ(curve->currentText(), "NC-N");
+    EXPECT_EQ(window.Canvas().Chart().series.front().label, "NC-35");
+    MoveMouse(window.Canvas(), QPointF(geometry.X(Hz(10)) + 1, geometry.Y(115)).toPoint());
+    EXPECT_EQ(window.Readout(), "250 Hz:    1: 110.0    NC-35: 45.0");
+    curve->setCurrentIndex(0);
     MoveMouse(window.Canvas(), QPointF(x25, geometry.Y(115)).toPoint());
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.Readout() == "25 Hz:    1: below range"; }))
         << window.Readout().toStdString();
