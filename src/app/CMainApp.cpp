@@ -1,6 +1,7 @@
 #include "app/CMainApp.h"
 
 #include "app/AnalyserCommands.h"
+#include "app/AnalysisCommands.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrm.h"
 #include "app/CMainVue.h"
@@ -112,6 +113,8 @@ bool CMainApp::InitInstance()
     m_frame->AddCommandTarget(m_analyser.get());
     m_results = std::make_unique<ResultsCommands>(m_services, *m_frame);
     m_frame->AddCommandTarget(m_results.get());
+    m_analysis = std::make_unique<AnalysisCommands>(m_services, *m_frame, m_analyser->Printer());
+    m_frame->AddCommandTarget(m_analysis.get());
     QApplication::setWindowIcon(QIcon(ResourcePicture(kProgramIcon)));
 
     m_recovery = std::make_unique<CrashRecovery>(m_documents, m_ui);

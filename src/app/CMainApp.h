@@ -21,6 +21,7 @@ class CMainFrm;
 class CrashRecovery;
 class HelpWindow;
 class ResultsCommands;
+class AnalysisCommands;
 
 // The application: settings in and out, the main window, the command line,
 // the start dialog, and the commands that need no document (New, Open,
@@ -55,6 +56,7 @@ public:
     RecentFileList& RecentFiles() { return m_recent; }
     AppServices& Services() { return m_services; }
     AnalyserCommands& Analyser() const { return *m_analyser; }
+    AnalysisCommands& Analysis() const { return *m_analysis; }
     QtUserInterface& Ui() { return m_ui; }
     // Null until InitInstance has started keeping copies of unsaved documents.
     CrashRecovery* Recovery() const { return m_recovery.get(); }
@@ -80,4 +82,5 @@ private:
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<CrashRecovery> m_recovery;
     std::unique_ptr<ResultsCommands> m_results;
+    std::unique_ptr<AnalysisCommands> m_analysis;
 };

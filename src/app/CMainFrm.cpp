@@ -154,6 +154,7 @@ void CMainFrm::BuildMenus()
     AddItem(exportMenu, "Bitmap (graph only)", ExportBitmapGraphOnly);
     AddItem(exportMenu, "Page (PDF, SVG, PNG)...", ExportPage);
     file->addMenu(exportMenu);
+    AddItem(file, "Export &Report...", ExportReport);
     AddItem(file, "&Import", Import);
     file->addSeparator();
     AddItem(file, "&Print...\tCtrl+P", FilePrint);
@@ -178,6 +179,10 @@ void CMainFrm::BuildMenus()
     AddItem(view, "Analyser &Log", AnalyserLog);
     AddItem(view, "&Resize View", ResizeView);
     AddItem(view, "&Band Table", ViewBandTable);
+    AddItem(view, "Spectrum &Chart", ViewSpectrumChart);
+    QMenu* analysis = NewMenu("&Analysis");
+    AddItem(analysis, "&Average Records...", AverageRecords);
+    AddItem(analysis, "&Sound Insulation...", SoundInsulation);
     QMenu* window = NewMenu("&Window");
     AddItem(window, "&New Window", WindowNew);
     AddItem(window, "&Cascade", WindowCascade);
@@ -191,7 +196,7 @@ void CMainFrm::BuildMenus()
     AddItem(help, "Program Options", ProgramOptions);
     AddItem(help, "Printing Options", PrintingOptions);
     AddItem(help, "&Help", Help);
-    m_documentMenus = {file, edit, view, window, talvek, help};
+    m_documentMenus = {file, edit, view, analysis, window, talvek, help};
 }
 
 void CMainFrm::BuildToolbar()

@@ -54,4 +54,8 @@ constexpr int PreviousRecord = 32789;
 
 constexpr int ViewBandTable = 32870;
 constexpr int ExportCsv = 32871;
+constexpr int ViewSpectrumChart = 32872;
+constexpr int ExportReport = 32873;
+constexpr int AverageRecords = 32874;
+constexpr int SoundInsulation = 32875;
 }  // namespace CommandId

@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "app/CommandIds.h"
+#include "app/ToolbarImages.h"
 
 #include <array>
 
@@ -36,6 +37,10 @@ constexpr std::array kCommands{
     CommandInfo{
         ViewBandTable,
         "Show or hide the band levels, totals and NC and NR ratings of the selected record\nBand Table"},
+    CommandInfo{ViewSpectrumChart,
+                "Show or hide a large chart of the levels of the selected record and others beside "
+                "it\nSpectrum Chart",
+                ToolbarImages::kSpectrumChartImage},
     CommandInfo{WindowNew, "Open another window for the active document\nNew Window"},
     CommandInfo{WindowCascade, "Arrange windows so they overlap\nCascade Windows"},
     CommandInfo{WindowTile, "Arrange windows as non-overlapping tiles\nTile Windows"},
@@ -51,6 +56,10 @@ constexpr std::array kCommands{
     CommandInfo{ExportBitmap, "Save the Plot output as a bitmap file"},
     CommandInfo{ExportBitmapGraphOnly, "Save the Plot output as a bitmap file (graph part only)"},
     CommandInfo{Import, "Import a data file \nImport a file"},
+    CommandInfo{ExportReport, "Save a survey report of the records as a PDF file\nExport Report"},
+    CommandInfo{AverageRecords, "Store the energy average of several records in a record\nAverage Records"},
+    CommandInfo{SoundInsulation,
+                "Rate the sound insulation between a source room and a receiving room\nSound Insulation"},
     CommandInfo{ExportPage, "Save the printed page as a PDF, SVG or PNG file\nExport Page"},
     CommandInfo{AnalyserLog, "Show every byte exchanged with the TALVEK 7\nAnalyser Log"},
 };
@@ -144,6 +153,7 @@ QList<int> ToolbarLayout()
             0,
             ProgramOptions,
             ModifyEntries,
+            ViewSpectrumChart,
             0,
             Connect,
             0,

@@ -121,6 +121,12 @@ bool QtUserInterface::SetClipboardText(const std::string& text)
     return clipboard->text() == value;
 }
 
+void QtUserInterface::SetClipboardImage(const QImage& image)
+{
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(image);
+}
+
 void QtUserInterface::SoundBeep()
 {
     QApplication::beep();

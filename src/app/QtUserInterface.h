@@ -2,6 +2,7 @@
 
 #include "data/UserInterface.h"
 
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -28,6 +29,8 @@ public:
     void RefreshAllViews() override;
     void SetWaitCursor(bool on) override;
     bool SetClipboardText(const std::string& text) override;
+    // A picture (a chart) on the system clipboard.
+    void SetClipboardImage(const QImage& image);
 
     void SetProgressSink(std::function<void(const QString&)> sink) { m_progressSink = std::move(sink); }
     void SetRepaintSink(std::function<void()> sink) { m_repaintSink = std::move(sink); }

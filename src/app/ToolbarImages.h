@@ -10,6 +10,9 @@
 class ToolbarImages {
 public:
     static constexpr int kResource = 128;
+    // The image after the bitmap's, drawn here: the Spectrum Chart's axes
+    // and two spectra.
+    static constexpr int kSpectrumChartImage = 13;
     static constexpr QSize kImageSize{16, 15};
 
     ToolbarImages();
@@ -17,5 +20,7 @@ public:
     QIcon Icon(int index) const;
 
 private:
+    static QIcon SpectrumChartIcon();
+
     QImage m_strip;
 };

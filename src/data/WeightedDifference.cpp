@@ -87,3 +87,8 @@ std::string WeightedDifferenceText(const WeightedDifference& weighted)
         text += " limited";
     return text;
 }
+
+double ShiftedReferenceLevel(int rating, int band)
+{
+    return (kReferenceTenths[band] + kTenthsPerStep * (rating - kReferenceAt500Hz)) / 10.0;
+}

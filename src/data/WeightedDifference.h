@@ -28,6 +28,10 @@ struct WeightedDifference {
 
 WeightedDifference RateWeightedDifference(const RatedLevels& values);
 
+// The reference curve shifted to rating (its value at 500 Hz), in dB at
+// rated band 0..15: the curve a rating's plot shows the values against.
+double ShiftedReferenceLevel(int rating, int band);
+
 // The 16 values out of 30 bands' values.
 RatedLevels RatedBandsOf(const BandLevels& bands);
 

@@ -49,6 +49,20 @@ void GdiPen::ThinLine(QPainter& painter, int x1, int y1, int x2, int y2) const
                    m_colour);
         return;
     }
+    const QPaintDevice* device = painter.device();
+    if (device != nullptr && device->devType() != QInternal::Image &&
+        device->devType() != QInternal::Pixmap) {
+        // On a PDF or SVG page the dots are one dashed line, not hundreds
+        // of points: the same look in a small part of the file.
+        QPen dotted(QColor::fromRgb(m_colour), 1, Qt::CustomDashLine, Qt::FlatCap);
+        dotted.setDashPattern({1.0, 1.0});
+        const QPen previous = painter.pen();
+        painter.setPen(dotted);
+        painter.drawLine(QPointF(x1 - 0.5 * dx, y1 - 0.5 * dy),
+                         QPointF(x1 + dx * (length - 0.5), y1 + dy * (length - 0.5)));
+        painter.setPen(previous);
+        return;
+    }
     QPolygon dots;
     dots.reserve((length + 1) / 2);
     for (int step = 0; step < length; step += 2)

@@ -145,6 +145,29 @@ int PlotPage::RenderOn(QPainter& painter, CMainDoc* document, int memory, int wi
     return 0;
 }
 
+int PlotPage::RenderHeaderOn(QPainter& painter, CMainDoc* document, int width, int height, int fontDivisor)
+{
+    Release();
+    m_strError.clear();
+    if (document == nullptr) {
+        m_strError = kNoDocument;
+        return -1;
+    }
+    m_nBitsPerPixel = 8;
+    Layout(document, 0, width, height);
+    painter.save();
+    painter.setPen(QColor(Qt::black));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    m_pPainter = &painter;
+    const ProgramSettings& settings = Settings();
+    DrawUserBitmap(settings.Plotuserbmpx, settings.Plotuserbmpy, settings.Plotuserbmpdx,
+                   settings.Plotuserbmpdy, settings.Plotuserbmp.empty() ? "2" : settings.Plotuserbmp);
+    DrawHeader(0, 0, m_nPageWidth, fontDivisor);
+    m_pPainter = nullptr;
+    painter.restore();
+    return 0;
+}
+
 void PlotPage::Layout(CMainDoc* document, int memory, int width, int height)
 {
     m_pDocument = document;
@@ -340,7 +363,7 @@ int PlotPage::DrawInfoText(int x, int y, int width, int fontDivisor)
             Text(font, x, y + (3 + line) * pitch,
                  comment.substr(static_cast<std::size_t>(line * kCommentLineSize), kCommentLineSize));
         // A record with a comment block has data to work the results out from.
-        if (Settings().Printresults != 0)
+        if (Settings().Printresults != 0 || m_bResultsAlways)
             Text(
                 font, x, y + (3 + kCommentLines) * pitch,
                 ResultsLine(ComputeAcousticResults(doc.Data().records[static_cast<std::size_t>(m_nMemory)])));

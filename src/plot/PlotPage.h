@@ -44,6 +44,13 @@ public:
     // grey; nothing is kept. 0, or -1 when document is null.
     int RenderOn(QPainter& painter, CMainDoc* document, int memory, int width, int height, int fontDivisor,
                  int graphOnly);
+    // Paints only the logo and the header line of a width x height page, as
+    // the record pages place them (the first page of a report). 0, or -1
+    // when document is null.
+    int RenderHeaderOn(QPainter& painter, CMainDoc* document, int width, int height, int fontDivisor);
+    // The results line under the comment whatever Printresults says (the
+    // pages of a report).
+    void SetResultsLineAlways(bool always) { m_bResultsAlways = always; }
 
     // The steps of Render, drawing on the page being rendered.
     int DrawGraph(int x, int y, int width, int height, int fontDivisor);
@@ -86,4 +93,5 @@ private:
     GdiPen m_thickPen{0xFF000000u, 2};
     GdiPen m_dottedPen{0xFF000000u, 1, GdiPen::Style::Dotted};
     std::string m_strError;
+    bool m_bResultsAlways = false;
 };

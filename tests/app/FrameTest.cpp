@@ -41,7 +41,8 @@ TEST_F(AppTest, MenusSwapWithTheActiveDocumentWindow)
     EXPECT_TRUE(frame.StateOf(CommandId::FileOpen).enabled);
 
     app->Documents().OpenDocumentFile(SampleFile("a.spc"));
-    EXPECT_EQ(MenuTitles(frame), (QStringList{"&File", "&Edit", "&View", "&Window", "&TALVEK 7", "&Help"}));
+    EXPECT_EQ(MenuTitles(frame),
+              (QStringList{"&File", "&Edit", "&View", "&Analysis", "&Window", "&TALVEK 7", "&Help"}));
     EXPECT_TRUE(frame.StateOf(CommandId::FileSave).enabled);
     ASSERT_NE(frame.MenuAction(CommandId::FileClose), nullptr);
     EXPECT_EQ(frame.MenuAction(CommandId::FileClose)->text(), "&Close\tCtl+L");
@@ -68,7 +69,7 @@ TEST_F(AppTest, PageDownReachesTheActiveViewAndWrapsAtTheLastRecord)
     EXPECT_EQ(view->SelectedMemory(), 30);
 }
 
-TEST_F(AppTest, ToolbarHasTheThirteenButtonsAndTheStatusBarSaysReady)
+TEST_F(AppTest, ToolbarHasTheFourteenButtonsAndTheStatusBarSaysReady)
 {
     CMainFrm& frame = Start().Frame();
     auto* toolbar = frame.findChild<QToolBar*>();
@@ -79,7 +80,7 @@ TEST_F(AppTest, ToolbarHasTheThirteenButtonsAndTheStatusBarSaysReady)
             ++buttons;
             EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
         }
-    EXPECT_EQ(buttons, 13);
+    EXPECT_EQ(buttons, 14);
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
     // Save needs a document.
     frame.UpdateCommandStates();

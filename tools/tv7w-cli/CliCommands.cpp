@@ -3,6 +3,7 @@
 #include "CmdAnalyser.h"
 #include "CmdBitmap.h"
 #include "CmdDocument.h"
+#include "CmdReport.h"
 #include "CmdResults.h"
 #include "CmdSurvey.h"
 #include "CmdText.h"
@@ -40,6 +41,7 @@ const std::vector<CliCommand>& CliCommands()
         {"summary", "[--csv] FILE...", RunSummary},
         {"bitmap", "FILE --record N OUT [--graph-only] [--width W] [--height H]", RunBitmap},
         {"page", "FILE --record N OUT [--dpi D] [--graph-only]", RunPage},
+        {"report", "FILE OUT.pdf [--records LIST]", RunReport},
         {"status", "--port DEVICE [--comdelay MS] [--retries K]", RunStatus},
         {"download", kDownloadUsage, RunDownload},
         {"upload", kUploadUsage, RunUpload},

@@ -1,40 +1,14 @@
 #include "CmdBitmap.h"
 
 #include "CliCommand.h"
+#include "CliGui.h"
 
 #include "data/CMainDoc.h"
 #include "data/ProgramSettings.h"
 #include "plot/ExportBitmap.h"
 #include "plot/PageExport.h"
 
-#include <QGuiApplication>
-
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
-
 namespace {
-
-// Qt's own notes (a missing runtime folder and the like) are not the
-// command's messages; only its failures reach stderr.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-// The page is drawn off screen, so no window system is needed: fonts come
-// from the offscreen platform unless the user chose another.
-std::unique_ptr<QGuiApplication> StartOffscreenGui()
-{
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietQtMessages);
-    static int argc = 1;
-    static char program[] = "tv7w-cli";
-    static char* argv[] = {program, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // FILE and OUT, and the record of --record: false after a usage error.
 bool ParsePage(const char* name, CliArgs& args, int& number, int& status)

@@ -1,0 +1,6 @@
+#pragma once
+
+struct CliContext;
+
+// report FILE OUT.pdf [--records LIST].
+int RunReport(CliContext& context);
