@@ -10,16 +10,16 @@
 #include "plot/PlotPage.h"
 #include "plot/PrintLayout.h"
 
-#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <algorithm>
@@ -68,31 +68,40 @@ void UseGreysOfThePage(QPrinter& printer)
     printer.setColorMode(Settings().Plotgrey != 0 ? QPrinter::GrayScale : QPrinter::Color);
 }
 
-// The PDF is made in memory and written whole beside the file it replaces,
-// then renamed over it: a disk that fills up, a quota or a file-size limit
-// leave the old file as it was.
-bool WritePdf(const QPrinter& printer, const PlotPage& page, const PrintLayout& layout, QString& error)
+// The printer makes the PDF in a scratch folder of its own (in greys for a
+// grey page, which a plain PDF writer cannot do); it is read back whole and
+// written beside the file it replaces, then renamed over it: a disk that
+// fills up, a quota or a file-size limit leave the old file as it was.
+bool WritePdf(QPrinter& printer, const PlotPage& page, const PrintLayout& layout, QString& error)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPdfVersion(printer.pdfVersion());
-        writer.setResolution(printer.resolution());
-        writer.setPageLayout(printer.pageLayout());
-        writer.setTitle(printer.docName());
-        writer.setCreator(printer.creator());
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            error = QStringLiteral("the PDF cannot be made");
-            return false;
-        }
+    const QString target = printer.outputFileName();
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        error = QStringLiteral("no scratch folder for the PDF");
+        return false;
+    }
+    const QString made = scratch.filePath(QStringLiteral("page.pdf"));
+    printer.setOutputFileName(made);
+    QPainter painter;
+    const bool begun = painter.begin(&printer);
+    if (begun) {
         DrawPage(painter, page, layout, false);
         painter.end();
     }
+    printer.setOutputFileName(target);
+    if (!begun) {
+        error = QStringLiteral("the PDF cannot be made");
+        return false;
+    }
+    QFile file(made);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // A PDF cut short by a full disk or a size limit lacks its end mark.
+    if (!bytes.trimmed().endsWith("%%EOF")) {
+        error = QStringLiteral("the PDF could not be written whole");
+        return false;
+    }
     std::string why;
-    if (WriteFileAtomically(printer.outputFileName().toLocal8Bit().toStdString(), bytes.constData(),
+    if (WriteFileAtomically(target.toLocal8Bit().toStdString(), bytes.constData(),
                             static_cast<std::size_t>(bytes.size()), why))
         return true;
     error = QString::fromLocal8Bit(why.c_str());

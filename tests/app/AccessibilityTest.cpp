@@ -142,9 +142,9 @@ TEST_F(AppTest, TheToolbarsButtonsAreNamedAfterTheirCommands)
             names << QAccessible::queryAccessibleInterface(
                          app->Frame().findChild<QToolBar*>()->widgetForAction(action))
                          ->text(QAccessible::Name);
-    EXPECT_EQ(names,
-              QStringList({"New", "Open", "Save", "Cut", "Copy", "Paste", "Print", "Print Preview",
-                           "Printing Options", "Program Options", "Modify Entries", "Connect", "Help"}));
+    EXPECT_EQ(names, QStringList({"New", "Open", "Save", "Cut", "Copy", "Paste", "Print", "Print Preview",
+                                  "Printing Options", "Program Options", "Modify Entries", "Spectrum Chart",
+                                  "Connect", "Help"}));
 }
 
 // Tab from the first control walks the form row by row, the right-hand
