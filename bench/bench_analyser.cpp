@@ -19,9 +19,9 @@
 #include "plot/PageExport.h"
 #include "plot/PlotPage.h"
 #include "plot/PrintLayout.h"
-#include "support/ScriptedUserInterface.h"
 #include "sim/TalvekAnalyser.h"
 #include "sim/TalvekSimulator.h"
+#include "support/ScriptedUserInterface.h"
 
 #include <QElapsedTimer>
 #include <QPainter>

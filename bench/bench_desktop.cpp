@@ -9,8 +9,8 @@
 #include "app/CMainFrm.h"
 #include "data/CMainDoc.h"
 #include "data/ProfileFile.h"
-#include "support/ScriptedUserInterface.h"
 #include "sim/TalvekAnalyser.h"
+#include "support/ScriptedUserInterface.h"
 
 #include <QApplication>
 

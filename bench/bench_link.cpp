@@ -7,9 +7,9 @@
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
-#include "support/ScriptedUserInterface.h"
 #include "sim/SimulatorProcess.h"
 #include "sim/TalvekAnalyser.h"
+#include "support/ScriptedUserInterface.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -12,8 +12,8 @@
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
 #include "link/Sleeper.h"
-#include "support/ScriptedUserInterface.h"
 #include "sim/PseudoTerminal.h"
+#include "support/ScriptedUserInterface.h"
 
 #include <cstdlib>
 #include <string>

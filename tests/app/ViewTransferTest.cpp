@@ -6,8 +6,8 @@
 #include "app/CommandIds.h"
 #include "data/ProgramSettings.h"
 #include "link/CCommsDlg.h"
-#include "support/ScopedEnvironment.h"
 #include "sim/TalvekSimulator.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

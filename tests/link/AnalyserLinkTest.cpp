@@ -5,8 +5,8 @@
 
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
-#include "support/TempDir.h"
 #include "sim/PseudoTerminal.h"
+#include "support/TempDir.h"
 
 #include <sys/wait.h>
 #include <termios.h>

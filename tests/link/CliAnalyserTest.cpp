@@ -6,10 +6,10 @@
 #include "data/CMainDoc.h"
 #include "data/ProfileFile.h"
 #include "data/ProgramSettings.h"
+#include "sim/TalvekAnalyser.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
-#include "sim/TalvekAnalyser.h"
 
 #include <cstdlib>
 #include <cstring>

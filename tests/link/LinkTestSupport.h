@@ -3,11 +3,11 @@
 #include "data/CMainDoc.h"
 #include "link/CCommsDlg.h"
 #include "link/Sleeper.h"
+#include "sim/SimulatorProcess.h"
+#include "sim/TalvekSimulator.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
-#include "sim/SimulatorProcess.h"
-#include "sim/TalvekSimulator.h"
 
 #include <functional>
 #include <string>
