@@ -108,36 +108,42 @@ int AnalyserLink::FailedOpen(int systemError)
 int AnalyserLink::Open()
 {
     Close();
+    int systemError = 0;
+    const int handle = OpenDevice(DevicePath(), systemError);
+    if (handle < 0)
+        return FailedOpen(systemError);
+    m_hPort = handle;
+    Configure();
+    m_bOpen = 1;
+    return 0;
+}
+
+int AnalyserLink::OpenDevice(const std::string& path, int& systemError)
+{
     // Non-blocking from the start, so that the open does not wait for a
     // carrier and no read ever waits.
-    const int fd = ::open(DevicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return FailedOpen(OpenErrorFromErrno(errno));
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        systemError = OpenErrorFromErrno(errno);
+        return -1;
+    }
     // The port is ours alone: the lock keeps out every other opener (root
     // included), TIOCEXCL keeps out programs that do not take locks.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int err = errno;
-        ::close(fd);
-        return FailedOpen(OpenErrorFromErrno(err));
-    }
     termios line{};
-    if (::tcgetattr(fd, &line) != 0) {
-        // Not a terminal: nothing that could be a serial line.
-        const int err = errno;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::tcgetattr(fd, &line) != 0) {
+        // A port in use, or not a terminal: nothing that could be a serial line.
+        systemError = OpenErrorFromErrno(errno);
         ::close(fd);
-        return FailedOpen(OpenErrorFromErrno(err));
+        return -1;
     }
     ::ioctl(fd, TIOCEXCL);
-    m_hPort = fd;
-    Configure();
     // DTR and RTS asserted power the analyser's line interface. A
     // pseudo-terminal has no modem lines and refuses this, which is harmless.
     int lines = TIOCM_DTR | TIOCM_RTS;
     ::ioctl(fd, TIOCMBIS, &lines);
     // The driver's queues are fixed (4 KB each way on Linux), larger than
     // anything the analyser sends in one reply, so there is no size to set.
-    m_bOpen = 1;
-    return 0;
+    return fd;
 }
 
 void AnalyserLink::Configure()
@@ -194,12 +200,33 @@ void AnalyserLink::Configure()
     ::tcsetattr(m_hPort, TCSANOW, &line);
 }
 
+void AnalyserLink::CloseDevice(int handle)
+{
+    ::tcflush(handle, TCIOFLUSH);
+    ::ioctl(handle, TIOCNXCL);
+    ::close(handle);
+}
+
+long AnalyserLink::ReadDevice(int handle, std::uint8_t* buffer, std::size_t size)
+{
+    return ::read(handle, buffer, size);
+}
+
+long AnalyserLink::WriteDevice(int handle, const std::uint8_t* buffer, std::size_t size)
+{
+    return ::write(handle, buffer, size);
+}
+
+bool AnalyserLink::WaitWritable(int handle, int milliseconds)
+{
+    pollfd wait{handle, POLLOUT, 0};
+    return ::poll(&wait, 1, milliseconds) >= 0;
+}
+
 int AnalyserLink::Close()
 {
     if (m_hPort >= 0) {
-        ::tcflush(m_hPort, TCIOFLUSH);
-        ::ioctl(m_hPort, TIOCNXCL);
-        ::close(m_hPort);
+        CloseDevice(m_hPort);
         m_hPort = -1;
     }
     m_bOpen = 0;
@@ -258,7 +285,7 @@ int AnalyserLink::Write(const std::uint8_t* buffer, int& length)
     int written = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteWaitMs);
     while (written < wanted) {
-        const ssize_t n = ::write(m_hPort, buffer + written, static_cast<std::size_t>(wanted - written));
+        const long n = WriteDevice(m_hPort, buffer + written, static_cast<std::size_t>(wanted - written));
         if (n > 0) {
             written += static_cast<int>(n);
             continue;
@@ -269,8 +296,7 @@ int AnalyserLink::Write(const std::uint8_t* buffer, int& length)
         if (n < 0 && err == EAGAIN) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
-            pollfd wait{m_hPort, POLLOUT, 0};
-            if (left.count() > 0 && ::poll(&wait, 1, static_cast<int>(left.count())) >= 0)
+            if (left.count() > 0 && WaitWritable(m_hPort, static_cast<int>(left.count())))
                 continue;
         }
         if (n == 0)
@@ -304,7 +330,7 @@ int AnalyserLink::Read(std::uint8_t* buffer, int& length)
     length = 0;
     if (wanted <= 0)
         return 1;
-    const ssize_t n = ::read(m_hPort, buffer, static_cast<std::size_t>(wanted));
+    const long n = ReadDevice(m_hPort, buffer, static_cast<std::size_t>(wanted));
     if (n > 0) {
         length = static_cast<int>(n);
         if (m_observer)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -86,10 +87,25 @@ public:
     const std::string& ErrorText() const { return m_szError; }
     std::uint32_t BaudRate() const { return m_nBaudRate; }
 
+protected:
+    // The device behind the link: the serial device by default; a line in
+    // memory for a fuzz run, which has no device to open. Each works like
+    // its system call (errno set where it fails).
+    // Opens path for this link alone as a line: its handle, or -1 with the
+    // Windows system error of the failure in systemError.
+    virtual int OpenDevice(const std::string& path, int& systemError);
+    // Writes the line configuration of the fields into the open device.
+    virtual void Configure();
+    // Discards both queues and closes.
+    virtual void CloseDevice(int handle);
+    virtual long ReadDevice(int handle, std::uint8_t* buffer, std::size_t size);
+    virtual long WriteDevice(int handle, const std::uint8_t* buffer, std::size_t size);
+    // Waits at most milliseconds for the device to take more; false on failure.
+    virtual bool WaitWritable(int handle, int milliseconds);
+    int Handle() const { return m_hPort; }
+
 private:
     void SetError(const char* format, int value = 0);
-    // Writes the line configuration of the fields into the open port.
-    void Configure();
     int FailedOpen(int systemError);
 
     int m_bOpen = 0;

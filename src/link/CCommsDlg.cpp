@@ -39,7 +39,12 @@ constexpr std::array<KnownStateStep, 7> kKnownState{{
 
 }  // namespace
 
-CCommsDlg::CCommsDlg(UserInterface& ui, Sleeper& sleeper) : m_ui(ui), m_sleeper(sleeper)
+CCommsDlg::CCommsDlg(UserInterface& ui, Sleeper& sleeper)
+    : CCommsDlg(ui, sleeper, std::make_unique<AnalyserLink>())
+{}
+
+CCommsDlg::CCommsDlg(UserInterface& ui, Sleeper& sleeper, std::unique_ptr<AnalyserLink> link)
+    : m_ui(ui), m_sleeper(sleeper), m_ownLink(std::move(link)), m_link(*m_ownLink)
 {}
 
 CCommsDlg::CCommsDlg(UserInterface& ui) : CCommsDlg(ui, Sleeper::System())

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -95,6 +96,8 @@ public:
     };
 
     CCommsDlg(UserInterface& ui, Sleeper& sleeper);
+    // With a link of another kind (a line in memory).
+    CCommsDlg(UserInterface& ui, Sleeper& sleeper, std::unique_ptr<AnalyserLink> link);
     explicit CCommsDlg(UserInterface& ui);
     virtual ~CCommsDlg();
     CCommsDlg(const CCommsDlg&) = delete;
@@ -233,7 +236,8 @@ private:
 
     UserInterface& m_ui;
     Sleeper& m_sleeper;
-    AnalyserLink m_link;
+    std::unique_ptr<AnalyserLink> m_ownLink;
+    AnalyserLink& m_link;
     int m_bPortOpen = 0;
     int m_bAnalyserAnswered = 0;
     std::array<char, kSerialSize> m_szSerial{};
