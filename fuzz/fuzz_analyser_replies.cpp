@@ -3,7 +3,9 @@
 // to the first 8 questions (bit set: Yes). The rest are the replies: for
 // every byte the program sends, one length byte n and the reply bytes (below
 // 128: n bytes; 128-191: 16 (n - 127) bytes, enough for the 1022 bytes of
-// all records; from 192: no answer). Every exchange must end, leave the port
+// all records; from 192: no answer). Where the input ends, the line goes
+// dead (a read fails), so an input's end costs no time-out of hundreds of
+// polls; a silent analyser is a reply byte from 192. Every exchange must end, leave the port
 // closed and the wait cursor off, and a failed download must leave the
 // document as it was.
 
@@ -36,7 +38,10 @@ constexpr int kQuestions = 8;
 // analyser to answer, what the analyser answers waits to be read.
 class MemoryLink : public AnalyserLink {
 public:
+    bool HasSent() const { return !m_sent.empty(); }
     std::vector<std::uint8_t> TakeSent() { return std::exchange(m_sent, {}); }
+    bool IsQuiet() const { return m_replies.empty(); }
+    void HangUp() { m_hungUp = true; }
     void Answer(const std::uint8_t* bytes, std::size_t count)
     {
         m_replies.insert(m_replies.end(), bytes, bytes + count);
@@ -53,6 +58,10 @@ protected:
     void CloseDevice(int) override {}
     long ReadDevice(int, std::uint8_t* buffer, std::size_t size) override
     {
+        if (m_replies.empty() && m_hungUp) {
+            errno = EIO;
+            return -1;
+        }
         if (m_replies.empty()) {
             errno = EAGAIN;
             return -1;
@@ -72,6 +81,7 @@ protected:
 private:
     std::vector<std::uint8_t> m_sent;
     std::deque<std::uint8_t> m_replies;
+    bool m_hungUp = false;
 };
 
 // Answers every byte the program has sent with the next reply of the input,
@@ -83,6 +93,13 @@ public:
 
     void Sleep(int) override
     {
+        if (m_pos >= m_size) {
+            if (m_link->IsQuiet())
+                m_link->HangUp();
+            return;
+        }
+        if (!m_link->HasSent())
+            return;
         const std::vector<std::uint8_t> sent = m_link->TakeSent();
         for (std::size_t i = 0; i < sent.size() && m_pos < m_size; ++i) {
             const std::uint8_t length = m_data[m_pos++];
