@@ -199,8 +199,7 @@ void AnalyserCommands::ExportPage()
     FileDialogs::Request request;
     request.title = QStringLiteral("Export Page");
     request.proposedName = ProposedName(document, "pdf");
-    request.filters = {QStringLiteral("PDF (*.pdf)"), QStringLiteral("SVG (*.svg)"),
-                       QStringLiteral("PNG (*.png)")};
+    request.filters = PageExport::FileFilters();
     request.defaultSuffix = QStringLiteral("pdf");
     const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
     if (!path)

@@ -14,6 +14,7 @@
 #include "data/ProgramSettings.h"
 #include "data/ViewReadout.h"
 #include "link/CCommsDlg.h"
+#include "plot/Latin1Text.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -31,11 +32,6 @@ constexpr int kFormHeight = 246;
 constexpr int kSourceMike = 1;
 // The comment text as the box takes it: at most 255 characters.
 constexpr qsizetype kMaxUserText = 255;
-
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -141,7 +137,7 @@ void CMainVue::BuildForm()
     m_strip->onMouse = [this](QPoint at, bool leftButton) {
         const std::optional<int> cell = ViewReadout::StripCell(at.x(), at.y());
         m_plotPoint.reset();
-        ShowReadout(cell ? Latin1(ViewReadout::StripText(*cell)) : QString());
+        ShowReadout(cell ? Latin1Text(ViewReadout::StripText(*cell)) : QString());
         if (cell && leftButton && *cell + 1 != m_nMemory)
             SetSelectedMemory(*cell + 1);
     };
@@ -294,17 +290,17 @@ void CMainVue::FillFields()
     const bool inUse = m_document.IsRecordInUse(record) != 0;
     std::string text;
     m_document.GetSerialText(text);
-    m_serial->setText(Latin1(text));
+    m_serial->setText(Latin1Text(text));
     m_document.GetRefLevel(text, record);
-    m_ref->setText(inUse ? Latin1(text) : QString());
+    m_ref->setText(inUse ? Latin1Text(text) : QString());
     m_document.GetWidebandLevel(text, record);
-    m_wideband->setText(inUse ? Latin1(text) : QString());
+    m_wideband->setText(inUse ? Latin1Text(text) : QString());
     const int source = m_document.GetSource(text, record);
-    m_source->setText(Latin1(text));
+    m_source->setText(Latin1Text(text));
     m_document.GetWeighting(text, record);
-    m_weighting->setText(inUse ? Latin1(text) : QString());
+    m_weighting->setText(inUse ? Latin1Text(text) : QString());
     m_document.GetNcCurve(text, record);
-    m_nc->setText(inUse ? Latin1(text) : QString());
+    m_nc->setText(inUse ? Latin1Text(text) : QString());
     m_changed->setText(m_document.IsModified() ? QStringLiteral("data changed!") : QString());
     FillUserText(record);
     m_document.GetClipboardLabel(text);
@@ -338,7 +334,7 @@ void CMainVue::FillUserText(int record)
     m_nTypedRecord = -1;
     std::string comment;
     m_document.GetComment(comment, record, 0);
-    QString text = Latin1(comment);
+    QString text = Latin1Text(comment);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // The fourth line's break would only open an empty fifth line.
     if (text.endsWith(QLatin1Char('\n')))
@@ -372,8 +368,8 @@ void CMainVue::UserTextEdited()
 
 QString CMainVue::PlotReadout() const
 {
-    return m_plotPoint ? Latin1(ViewReadout::GraphText(m_document, m_nMemory, m_plotPoint->x(),
-                                                       m_plotPoint->y(), m_b2dB))
+    return m_plotPoint ? Latin1Text(ViewReadout::GraphText(m_document, m_nMemory, m_plotPoint->x(),
+                                                           m_plotPoint->y(), m_b2dB))
                        : QString();
 }
 

@@ -12,6 +12,7 @@
 #include "data/ProgramSettings.h"
 #include "data/UserInterface.h"
 #include "data/WindowPosition.h"
+#include "plot/Latin1Text.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -35,11 +36,6 @@ constexpr int kLabelWidth = 34;
 // The grid column that takes the room left over, so that every group's
 // labels, texts and buttons line up from the left.
 constexpr int kSpareColumn = 5;
-
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QGridLayout* AddGroup(QVBoxLayout* column, const char* title)
 {
@@ -185,19 +181,19 @@ void EditEntriesDlg::Refresh()
     show("file", QString::fromLocal8Bit(doc.GetTitle().c_str()));
     show("memory", QString::number(record + 1));
     doc.GetBandLabel(text, band);
-    show("frequency", Latin1(text) + QStringLiteral(" Hz"));
+    show("frequency", Latin1Text(text) + QStringLiteral(" Hz"));
     doc.GetBandLevel(text, band, record);
-    show("level", Latin1(text));
+    show("level", Latin1Text(text));
     doc.GetSource(text, record);
-    show("input", Latin1(text));
+    show("input", Latin1Text(text));
     doc.GetWeighting(text, record);
-    show("weight", Latin1(text));
+    show("weight", Latin1Text(text));
     doc.GetRefLevel(text, record);
-    show("reference", Latin1(text));
+    show("reference", Latin1Text(text));
     doc.GetWidebandLevel(text, record);
-    show("wideband", Latin1(text));
+    show("wideband", Latin1Text(text));
     doc.GetNcCurve(text, record);
-    show("nc", Latin1(text));
+    show("nc", Latin1Text(text));
 }
 
 void EditEntriesDlg::Press(Button button)

@@ -8,6 +8,7 @@
 #include "app/ResultsCommands.h"
 #include "disk/AtomicFile.h"
 #include "plot/InsulationPage.h"
+#include "plot/Latin1Text.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -25,15 +26,10 @@ namespace {
 constexpr QSize kDefaultSize{1100, 640};
 constexpr int kPrintPoints = 10;
 
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The ratings as the screen shows them, with true minus signs.
 QString ScreenText(const std::string& text)
 {
-    return Latin1(text).replace(QStringLiteral("= -"), QStringLiteral("= \u2212"));
+    return Latin1Text(text).replace(QStringLiteral("= -"), QStringLiteral("= \u2212"));
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ SoundInsulationWindow::SoundInsulationWindow(const InsulationResults& results, c
     m_table->setRowCount(static_cast<int>(rows.size() - 1));
     QStringList header;
     for (const std::string& cell : rows.front())
-        header << Latin1(cell);
+        header << Latin1Text(cell);
     m_table->setHorizontalHeaderLabels(header);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
@@ -61,7 +57,7 @@ SoundInsulationWindow::SoundInsulationWindow(const InsulationResults& results, c
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (std::size_t row = 1; row < rows.size(); ++row)
         for (std::size_t column = 0; column < rows[row].size(); ++column) {
-            auto* item = new QTableWidgetItem(Latin1(rows[row][column]));
+            auto* item = new QTableWidgetItem(Latin1Text(rows[row][column]));
             item->setTextAlignment(
                 Qt::AlignVCenter |
                 (column == 0 || column + 1 == rows[row].size() ? Qt::AlignLeft : Qt::AlignRight));
@@ -83,7 +79,7 @@ SoundInsulationWindow::SoundInsulationWindow(const InsulationResults& results, c
     large.setBold(true);
     m_ratings->setFont(large);
     m_ratings->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* note = new QLabel(AnyBandAtLimit(results) ? Latin1(kAtLimitNote) : QString());
+    auto* note = new QLabel(AnyBandAtLimit(results) ? Latin1Text(kAtLimitNote) : QString());
     note->setObjectName(QStringLiteral("note"));
     note->setWordWrap(true);
     m_chart->setObjectName(QStringLiteral("chart"));

@@ -9,6 +9,7 @@
 #include "app/QtUserInterface.h"
 #include "data/CMainDoc.h"
 #include "data/NoiseRating.h"
+#include "plot/PageExport.h"
 #include "plot/PictureExport.h"
 
 #include <QCheckBox>
@@ -270,8 +271,7 @@ void SpectrumChartWindow::Export()
     request.directory = document.path();
     request.proposedName =
         document.path() + QLatin1Char('/') + document.completeBaseName() + QStringLiteral(" chart.pdf");
-    request.filters = {QStringLiteral("PDF (*.pdf)"), QStringLiteral("SVG (*.svg)"),
-                       QStringLiteral("PNG (*.png)")};
+    request.filters = PageExport::FileFilters();
     request.defaultSuffix = QStringLiteral("pdf");
     const std::optional<QString> path = m_services.fileDialogs.GetSaveFileName(request);
     if (!path)

@@ -141,6 +141,22 @@ void PaintSeries(QPainter& painter, const Series& series, const Geometry& geomet
 
 }  // namespace
 
+PointKind KindOfBound(LevelBound bound)
+{
+    switch (bound) {
+    case LevelBound::kNone:
+        return PointKind::kBelowRange;
+    case LevelBound::kAtLeast:
+        return PointKind::kAtLeast;
+    case LevelBound::kAtMost:
+        return PointKind::kAtMost;
+    case LevelBound::kExact:
+    case LevelBound::kEither:
+        break;
+    }
+    return PointKind::kValue;
+}
+
 double Geometry::X(double hz) const
 {
     const double span = std::log10(highHz) - std::log10(lowHz);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/ResultLevel.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRectF>
@@ -24,6 +26,10 @@ enum class PointKind {
     kBelowRange,  // no value: a downward marker at the floor of the chart
     kAboveRange,  // no value: an upward marker at the top of the chart
 };
+
+// How a value with the given bound is drawn: a value with no band in range
+// (none) as below range, a bound with its marker.
+PointKind KindOfBound(LevelBound bound);
 
 struct Point {
     double hz = 0.0;

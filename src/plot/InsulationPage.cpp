@@ -3,6 +3,7 @@
 #include "data/InsulationTable.h"
 #include "data/NcCurveTable.h"
 #include "data/ResultText.h"
+#include "plot/Latin1Text.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -17,31 +18,13 @@ using FrequencyChart::PointKind;
 const QColor kMeasured(0x00, 0x72, 0xB2);
 const QColor kReference(0xD5, 0x5E, 0x00);
 
-QString Text(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 Point DifferencePoint(const ResultLevel& level, double hz)
 {
     Point point;
     point.hz = hz;
     point.level = level.value;
-    point.readout = Text(ResultText(level));
-    switch (level.bound) {
-    case LevelBound::kNone:
-        point.kind = PointKind::kBelowRange;
-        break;
-    case LevelBound::kAtLeast:
-        point.kind = PointKind::kAtLeast;
-        break;
-    case LevelBound::kAtMost:
-        point.kind = PointKind::kAtMost;
-        break;
-    case LevelBound::kExact:
-    case LevelBound::kEither:
-        break;
-    }
+    point.kind = FrequencyChart::KindOfBound(level.bound);
+    point.readout = Latin1Text(ResultText(level));
     return point;
 }
 
@@ -113,7 +96,7 @@ void Paint(QPainter& painter, const InsulationResults& results, const QRectF& ar
     painter.setFont(font);
     const std::string text = InsulationText(results);
     // The records, the table and the ratings as Copy gives them, in columns.
-    const QStringList lines = Text(text).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines = Latin1Text(text).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     const double column = area.width() / 8.0;
     for (const QString& row : lines) {
         const QStringList cells = row.split(QLatin1Char('\t'));

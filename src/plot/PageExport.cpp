@@ -67,6 +67,11 @@ Format FormatOf(const std::string& path)
     return Format::Unknown;
 }
 
+QStringList FileFilters()
+{
+    return {QStringLiteral("PDF (*.pdf)"), QStringLiteral("SVG (*.svg)"), QStringLiteral("PNG (*.png)")};
+}
+
 int Write(CMainDoc& document, int record, const std::string& path, int dpi, int graphOnly, std::string& error)
 {
     error.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <string>
 
 class CMainDoc;
@@ -18,6 +20,8 @@ constexpr int kMaxPngDpi = 1200;
 
 enum class Format { Unknown, Pdf, Svg, Png };
 Format FormatOf(const std::string& path);
+// The save dialog's filters of the formats FormatOf knows, PDF first.
+QStringList FileFilters();
 
 // Writes the page of record (0..29), atomically: 0, or -1 with error set and
 // nothing left at path (an existing file stays as it was).

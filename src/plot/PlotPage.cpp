@@ -127,17 +127,24 @@ int PlotPage::Render(CMainDoc* document, int memory, int width, int height, int 
     return 0;
 }
 
-int PlotPage::RenderOn(QPainter& painter, CMainDoc* document, int memory, int width, int height,
-                       int fontDivisor, int graphOnly)
+bool PlotPage::LayOutForPainter(CMainDoc* document, int memory, int width, int height)
 {
     Release();
     m_strError.clear();
     if (document == nullptr) {
         m_strError = kNoDocument;
-        return -1;
+        return false;
     }
     m_nBitsPerPixel = 8;
     Layout(document, memory, width, height);
+    return true;
+}
+
+int PlotPage::RenderOn(QPainter& painter, CMainDoc* document, int memory, int width, int height,
+                       int fontDivisor, int graphOnly)
+{
+    if (!LayOutForPainter(document, memory, width, height))
+        return -1;
     painter.save();
     painter.fillRect(0, 0, width, height, Qt::white);
     Paint(painter, fontDivisor, graphOnly);
@@ -147,14 +154,8 @@ int PlotPage::RenderOn(QPainter& painter, CMainDoc* document, int memory, int wi
 
 int PlotPage::RenderHeaderOn(QPainter& painter, CMainDoc* document, int width, int height, int fontDivisor)
 {
-    Release();
-    m_strError.clear();
-    if (document == nullptr) {
-        m_strError = kNoDocument;
+    if (!LayOutForPainter(document, 0, width, height))
         return -1;
-    }
-    m_nBitsPerPixel = 8;
-    Layout(document, 0, width, height);
     painter.save();
     painter.setPen(QColor(Qt::black));
     painter.setRenderHint(QPainter::TextAntialiasing);

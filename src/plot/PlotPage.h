@@ -73,6 +73,9 @@ private:
     void Text(const FontSpec& font, int x, int y, const std::string& text);
     // The page's geometry for a width x height page.
     void Layout(CMainDoc* document, int memory, int width, int height);
+    // The start of a rendering onto a painter: no image of its own, the
+    // layout for document; false with the error set when there is none.
+    bool LayOutForPainter(CMainDoc* document, int memory, int width, int height);
     // Draws bitmaps, graph and texts with painter.
     void Paint(QPainter& painter, int fontDivisor, int graphOnly);
 

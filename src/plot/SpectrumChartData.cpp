@@ -4,6 +4,7 @@
 #include "data/CMainDoc.h"
 #include "data/NcCurveTable.h"
 #include "data/ResultText.h"
+#include "plot/Latin1Text.h"
 
 #include <algorithm>
 #include <array>
@@ -20,11 +21,6 @@ constexpr std::array<QRgb, 7> kColours{0xFF000000u, 0xFFE69F00u, 0xFF0072B2u, 0x
                                        0xFFD55E00u, 0xFF56B4E9u, 0xFFCC79A7u};
 constexpr std::array<Qt::PenStyle, 4> kStyles{Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 
-QString Text(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 Point BandPoint(const BandResult& band, double hz)
 {
     Point point;
@@ -37,7 +33,7 @@ Point BandPoint(const BandResult& band, double hz)
         point.kind = PointKind::kAboveRange;
         point.readout = QStringLiteral("above range");
     } else {
-        point.readout = Text(ResultText(band.level));
+        point.readout = Latin1Text(ResultText(band.level));
     }
     return point;
 }
@@ -47,22 +43,9 @@ Point OctavePoint(const ResultLevel& level, double hz)
     Point point;
     point.hz = hz;
     point.level = level.value;
-    switch (level.bound) {
-    case LevelBound::kNone:
-        point.kind = PointKind::kBelowRange;
-        point.readout = QStringLiteral("below range");
-        return point;
-    case LevelBound::kAtLeast:
-        point.kind = PointKind::kAtLeast;
-        break;
-    case LevelBound::kAtMost:
-        point.kind = PointKind::kAtMost;
-        break;
-    case LevelBound::kExact:
-    case LevelBound::kEither:
-        break;
-    }
-    point.readout = Text(ResultText(level));
+    point.kind = FrequencyChart::KindOfBound(level.bound);
+    point.readout =
+        level.bound == LevelBound::kNone ? QStringLiteral("below range") : Latin1Text(ResultText(level));
     return point;
 }
 
@@ -109,7 +92,7 @@ std::optional<FrequencyChart::Series> Curve(CMainDoc& document, const SpectrumCh
     QString label =
         QStringLiteral("%1-%2, rating of %3").arg(name).arg(rating.number).arg(choice.activeRecord + 1);
     if (rating.atLeast)
-        label += QStringLiteral(": ") + Text(nc ? NcRatingText(rating) : NrRatingText(rating));
+        label += QStringLiteral(": ") + Latin1Text(nc ? NcRatingText(rating) : NrRatingText(rating));
     return CurveSeries(nc, rating.number, label);
 }
 
@@ -144,7 +127,7 @@ QString RecordUnit(CMainDoc& document, int record)
         return {};
     std::string source;
     const int code = document.GetSource(source, record);
-    return Text(std::string(LevelUnit(code)));
+    return Latin1Text(std::string(LevelUnit(code)));
 }
 
 QString RecordLabel(const CMainDoc& document, int record)

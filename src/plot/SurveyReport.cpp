@@ -4,6 +4,7 @@
 #include "data/ResultText.h"
 #include "data/SurveySummary.h"
 #include "disk/AtomicFile.h"
+#include "plot/Latin1Text.h"
 #include "plot/PlotPage.h"
 #include "plot/PrintLayout.h"
 
@@ -40,11 +41,6 @@ QFont ReportFont(double points, bool bold = false)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
-}
-
-QString Text(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Where the first page's parts go on a paint area of the page's printable size.
@@ -105,7 +101,7 @@ std::vector<double> ColumnWidths(QPainter& painter, const Rows& rows, double tab
     const auto measure = [&](const std::vector<std::string>& cells) {
         const QFontMetricsF metrics(painter.font(), painter.device());
         for (std::size_t column = 0; column < widths.size() && column < cells.size(); ++column)
-            widths[column] = std::max(widths[column], metrics.horizontalAdvance(Text(cells[column])) +
+            widths[column] = std::max(widths[column], metrics.horizontalAdvance(Latin1Text(cells[column])) +
                                                           metrics.averageCharWidth() * 2.0);
     };
     painter.setFont(ReportFont(kTablePoints, true));
@@ -131,7 +127,7 @@ void PaintRow(QPainter& painter, const QRectF& table, const std::vector<double>&
     double x = table.left();
     for (std::size_t column = 0; column < widths.size() && column < cells.size(); ++column) {
         const QRectF cell(x + gap, y, widths[column] - 2 * gap, pitch);
-        const QString text = metrics.elidedText(Text(cells[column]), Qt::ElideRight, cell.width());
+        const QString text = metrics.elidedText(Latin1Text(cells[column]), Qt::ElideRight, cell.width());
         painter.drawText(cell, Qt::AlignVCenter | (kRightAligned[column] ? Qt::AlignRight : Qt::AlignLeft),
                          text);
         x += widths[column];
@@ -172,8 +168,8 @@ bool PaintFirstPage(QPainter& painter, CMainDoc& document, const QRect& paint, s
     std::string serial;
     document.GetSerialText(serial);
     for (const QString& text :
-         {QStringLiteral("Data File: %1").arg(Text(document.GetTitle())),
-          QStringLiteral("TALVEK 7: %1").arg(serial.empty() ? QStringLiteral("-") : Text(serial)),
+         {QStringLiteral("Data File: %1").arg(Latin1Text(document.GetTitle())),
+          QStringLiteral("TALVEK 7: %1").arg(serial.empty() ? QStringLiteral("-") : Latin1Text(serial)),
           QStringLiteral("Date: %1").arg(QDate::currentDate().toString(Qt::ISODate))}) {
         painter.drawText(QRectF(left, y, paint.width() - left, line), Qt::AlignLeft | Qt::AlignVCenter, text);
         y += line;
@@ -246,7 +242,7 @@ bool Write(CMainDoc& document, const std::vector<int>& records, const std::strin
         QPdfWriter writer(&buffer);
         writer.setResolution(kDpi);
         writer.setPageLayout(page);
-        writer.setTitle(QStringLiteral("Survey report: %1").arg(Text(document.GetTitle())));
+        writer.setTitle(QStringLiteral("Survey report: %1").arg(Latin1Text(document.GetTitle())));
         writer.setCreator(QStringLiteral("TV7W"));
         QPainter painter;
         if (!painter.begin(&writer)) {
